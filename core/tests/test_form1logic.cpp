@@ -1,3 +1,4 @@
+#include "core/checked.h"
 #include "core/distancetable.h"
 #include "core/form1logic.h"
 #include "core/form1window.h"
@@ -7,7 +8,7 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -219,5 +220,37 @@ TEST(Calculate, ResetRunsTheHandlerOnlyForTickedBoxes)
     EXPECT_EQ(w.handlerCalls - before, 2);
     EXPECT_EQ(w.logic.SelCount(), 0);
 }
+
+} // namespace
+
+namespace {
+
+struct CounterCase
+{
+    int start;
+    int delta;
+    bool overflows;
+};
+
+class Counters : public testing::TestWithParam<CounterCase>
+{
+};
+
+TEST_P(Counters, OverflowIsAnErrorNeverAWrap)
+{
+    const CounterCase c = GetParam();
+    const auto start = static_cast<std::int16_t>(c.start);
+    if (c.overflows) {
+        EXPECT_THROW(tarvell::checkedAdd(start, c.delta), std::overflow_error);
+    } else {
+        EXPECT_EQ(tarvell::checkedAdd(start, c.delta), c.start + c.delta);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Bounds, Counters,
+                         testing::Values(CounterCase{32766, 1, false}, CounterCase{32767, 1, true},
+                                         CounterCase{-32767, -1, false},
+                                         CounterCase{-32768, -1, true}, CounterCase{0, -1, false},
+                                         CounterCase{2, 1, false}));
 
 } // namespace
