@@ -1,0 +1,109 @@
+#include "banner/hiddenpage.h"
+
+#include "banner/boundedfetch.h"
+#include "banner/inertdocument.h"
+#include "banner/networkaccess.h"
+
+#include <QPromise>
+#include <QStringDecoder>
+#include <QUrl>
+
+#include <memory>
+
+namespace tarvell {
+
+namespace {
+
+QByteArray headerParameter(const QByteArray &header, QByteArrayView name)
+{
+    const QList<QByteArray> parts = header.split(';');
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        const QByteArray part = parts.at(i).trimmed();
+        const qsizetype equals = part.indexOf('=');
+        if (equals > 0 && part.left(equals).trimmed().compare(name, Qt::CaseInsensitive) == 0) {
+            QByteArray value = part.mid(equals + 1).trimmed();
+            if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"'))
+                value = value.mid(1, value.size() - 2);
+            return value;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+HiddenPage::HiddenPage(NetworkAccess *network, QObject *parent)
+    : QObject(parent), m_network(network)
+{}
+
+void HiddenPage::navigate(const QUrl &url)
+{
+    if (m_fetch) {
+        m_fetch->disconnect(this);
+        m_fetch->abandon();
+        m_fetch->deleteLater();
+    }
+    if (m_reading) {
+        m_reading->disconnect(this);
+        m_reading->deleteLater();
+        m_reading = nullptr;
+    }
+    m_fetch = new BoundedFetch(m_network->manager(), url, m_limits, this);
+    connect(m_fetch, &BoundedFetch::finished, this, &HiddenPage::onFetched);
+}
+
+void HiddenPage::onFetched(bool ok, const QByteArray &body)
+{
+    const QByteArray contentType = m_fetch->contentType();
+    m_fetch->deleteLater();
+    m_fetch = nullptr;
+    if (!ok) {
+        m_text.clear();
+        Q_EMIT finished();
+        return;
+    }
+    // Qt's HTML parser is quadratic in the depth of nesting: a hostile page within the size cap
+    // still costs a good part of a second, which the window must not spend waiting. The
+    // watcher goes with this object or the next navigation; a reading still under way then
+    // finishes unheard.
+    auto reading = std::make_shared<QPromise<QString>>();
+    m_reading = new QFutureWatcher<QString>(this);
+    connect(m_reading, &QFutureWatcherBase::finished, this, &HiddenPage::onRead);
+    m_reading->setFuture(reading->future());
+    m_readers.start([reading, body, contentType] {
+        reading->start();
+        reading->addResult(readableText(body, contentType));
+        reading->finish();
+    });
+}
+
+void HiddenPage::onRead()
+{
+    m_text = m_reading->future().resultCount() > 0 ? m_reading->result() : QString();
+    m_reading->deleteLater();
+    m_reading = nullptr;
+    Q_EMIT finished();
+}
+
+QString HiddenPage::readableText(const QByteArray &body, const QByteArray &contentType)
+{
+    QStringDecoder decoder;
+    const QByteArray charset = headerParameter(contentType, "charset");
+    if (!charset.isEmpty())
+        decoder = QStringDecoder(charset.constData());
+    if (!decoder.isValid())
+        decoder = QStringDecoder::decoderForHtml(body);
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringDecoder::Utf8);
+    const QString page = decoder.decode(body);
+
+    // A browser shows a plain-text page as it is.
+    const qsizetype semicolon = contentType.indexOf(';');
+    const QByteArray mimeType =
+        (semicolon < 0 ? contentType : contentType.left(semicolon)).trimmed().toLower();
+    if (mimeType == "text/plain")
+        return page;
+    return InertDocument::plainTextOf(page);
+}
+
+} // namespace tarvell

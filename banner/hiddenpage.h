@@ -1,0 +1,54 @@
+#pragma once
+
+#include "banner/fetchlimits.h"
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QString>
+#include <QThreadPool>
+
+class QUrl;
+
+namespace tarvell {
+
+class BoundedFetch;
+class NetworkAccess;
+
+// The page that is never shown: it is fetched once, and what a reader would see of it is the
+// banner's link. Only its text is kept.
+class HiddenPage : public QObject
+{
+    Q_OBJECT
+public:
+    explicit HiddenPage(NetworkAccess *network, QObject *parent = nullptr);
+
+    void setFetchLimits(const FetchLimits &limits) { m_limits = limits; }
+
+    // Starts fetching the page and returns at once; a page still in flight is abandoned.
+    void navigate(const QUrl &url);
+    // Empty until the page has arrived, and when it could not be had.
+    QString text() const { return m_text; }
+
+    // The text of a fetched body, decoded by the charset that the header or the page itself
+    // declares (UTF-8 when neither does). Safe to call from any thread.
+    static QString readableText(const QByteArray &body, const QByteArray &contentType);
+
+Q_SIGNALS:
+    // The fetch is over, whether or not a page came.
+    void finished();
+
+private:
+    void onFetched(bool ok, const QByteArray &body);
+    void onRead();
+
+    NetworkAccess *m_network;
+    BoundedFetch *m_fetch = nullptr;
+    QFutureWatcher<QString> *m_reading = nullptr;
+    // Its own pool, so that a reading still under way ends before the page (and the
+    // application it relies on for fonts) is gone.
+    QThreadPool m_readers;
+    FetchLimits m_limits = FetchLimits::forPage();
+    QString m_text;
+};
+
+} // namespace tarvell

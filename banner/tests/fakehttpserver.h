@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QTcpServer>
+
+#include <chrono>
+
+class QTcpSocket;
+
+namespace tarvell::test {
+
+// A small HTTP/1.1 server on 127.0.0.1 that answers each path the way a test asks: well, badly,
+// slowly or never. Every answer closes its connection, so no state carries between requests.
+class FakeHttpServer : public QObject
+{
+    Q_OBJECT
+public:
+    struct Route
+    {
+        enum class Behaviour { Answer, NeverAnswer, Drip };
+
+        Behaviour behaviour = Behaviour::Answer;
+        int status = 200;
+        QByteArray body;
+        QList<std::pair<QByteArray, QByteArray>> headers;
+        // Whether Content-Length is sent; without it the body ends with the connection.
+        bool announceLength = true;
+        // Waited before answering.
+        std::chrono::milliseconds delay{0};
+        // For Drip: one byte of the body per interval.
+        std::chrono::milliseconds dripInterval{100};
+    };
+
+    static Route answer(const QByteArray &body, const QByteArray &contentType = "image/jpeg",
+                        int status = 200);
+    static Route redirect(const QByteArray &location);
+    static Route neverAnswer();
+    static Route drip(const QByteArray &body, std::chrono::milliseconds interval);
+
+    explicit FakeHttpServer(QObject *parent = nullptr);
+
+    bool listen();
+    // Closes the listening socket, so that connections are refused, and opens it again on the
+    // same port.
+    void refuseConnections();
+    bool acceptConnections();
+
+    quint16 port() const { return m_port; }
+    // "127.0.0.1:<port>", as the banner takes it.
+    QString host() const;
+
+    // Paths without a route get an empty 404.
+    void setRoute(const QByteArray &path, const Route &route);
+    QList<QByteArray> requestedPaths() const { return m_requested; }
+    int connectionCount() const { return m_connections; }
+    // Requests received on connections that neither side has closed yet. Idle connections do
+    // not count: Qt may open one ahead of need.
+    qsizetype requestsInFlight() const { return m_inFlight.size(); }
+
+Q_SIGNALS:
+    void requested(const QByteArray &path);
+
+private:
+    void onNewConnection();
+    void onReadyRead(QTcpSocket *socket);
+    void serve(QTcpSocket *socket, const Route &route);
+    static QByteArray head(const Route &route, qint64 bodySize);
+
+    QTcpServer m_server;
+    quint16 m_port = 0;
+    QHash<QByteArray, Route> m_routes;
+    // Request heads still being received, by connection.
+    QHash<QTcpSocket *, QByteArray> m_pending;
+    QSet<QTcpSocket *> m_inFlight;
+    QList<QByteArray> m_requested;
+    int m_connections = 0;
+};
+
+} // namespace tarvell::test
+
+Q_DECLARE_METATYPE(tarvell::test::FakeHttpServer::Route)

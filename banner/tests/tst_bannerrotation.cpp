@@ -1,0 +1,220 @@
+#include "banner/banner.h"
+#include "fakehttpserver.h"
+#include "testpictures.h"
+
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QSignalSpy>
+#include <QSslSocket>
+#include <QTest>
+
+using namespace std::chrono_literals;
+using tarvell::Banner;
+using tarvell::test::FakeHttpServer;
+using tarvell::test::TestPictures;
+
+namespace {
+
+const QColor PictureColours[] = {Qt::red, Qt::green, Qt::blue};
+
+QByteArray picturePath(int number)
+{
+    return "/zintu/" + QByteArray::number(number) + ".jpg";
+}
+
+void serveThreePictures(FakeHttpServer &server)
+{
+    for (int number = 1; number <= 3; ++number)
+        server.setRoute(picturePath(number),
+                        FakeHttpServer::answer(TestPictures::encoded(PictureColours[number - 1])));
+}
+
+bool tlsLibraryLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray mapped = maps.readAll();
+    return mapped.contains("/libssl.so") || mapped.contains("/libcrypto.so");
+}
+
+} // namespace
+
+class TestBannerRotation : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void sevenTicksRotateThroughThreePictures();
+    void picturesOfOtherSizesComeAsTheyAre_data();
+    void picturesOfOtherSizesComeAsTheyAre();
+    void abandonedFetchNeverShows();
+    void abandonedFetchLetsGoOfItsConnection();
+    void nothingHappensBeforeLoad();
+    void plainHttpLoadsNoTlsLibrary();
+};
+
+void TestBannerRotation::initTestCase()
+{
+    // Whatever proxy the environment names, the tests talk to their own server only.
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+}
+
+void TestBannerRotation::sevenTicksRotateThroughThreePictures()
+{
+    FakeHttpServer server;
+    QVERIFY(server.listen());
+    serveThreePictures(server);
+    server.setRoute("/zintu/zintu.htm",
+                    FakeHttpServer::answer("http://maker.example/", "text/html"));
+
+    Banner banner(server.host());
+    QSignalSpy shown(&banner, &Banner::pictureChanged);
+    QSignalSpy requested(&server, &FakeHttpServer::requested);
+    banner.load();
+    QVERIFY(requested.wait(5000));
+    QCOMPARE(requested.takeFirst().at(0).toByteArray(), QByteArray("/zintu/zintu.htm"));
+
+    const int expectedPicture[] = {1, 2, 3, 1, 2, 3, 1};
+    const qint16 expectedBannerNo[] = {1, 2, 0, 1, 2, 0, 1};
+    for (int i = 0; i < 7; ++i) {
+        banner.tick();
+        QCOMPARE(banner.BannerNo(), expectedBannerNo[i]);
+        QVERIFY2(shown.wait(5000), qPrintable(QStringLiteral("tick %1").arg(i + 1)));
+        QCOMPARE(shown.size(), 1);
+        const QImage picture = shown.takeFirst().at(0).value<QImage>();
+        QVERIFY2(TestPictures::isPlain(picture, PictureColours[expectedPicture[i] - 1]),
+                 qPrintable(QStringLiteral("tick %1").arg(i + 1)));
+        QCOMPARE(picture.size(), TestPictures::BannerSize);
+    }
+    QList<QByteArray> pictureRequests = server.requestedPaths();
+    pictureRequests.removeAll("/zintu/zintu.htm");
+    QCOMPARE(pictureRequests,
+             (QList<QByteArray>{picturePath(1), picturePath(2), picturePath(3), picturePath(1),
+                                picturePath(2), picturePath(3), picturePath(1)}));
+    // The page is read into text off the window's thread, so it may still be on its way.
+    QTRY_COMPARE_WITH_TIMEOUT(banner.pageText(), QStringLiteral("http://maker.example/"), 5000);
+}
+
+void TestBannerRotation::picturesOfOtherSizesComeAsTheyAre_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("smaller than the banner") << QSize(100, 20);
+    QTest::newRow("taller than the banner") << QSize(468, 300);
+    QTest::newRow("wider than the banner") << QSize(1200, 60);
+}
+
+void TestBannerRotation::picturesOfOtherSizesComeAsTheyAre()
+{
+    QFETCH(QSize, size);
+    FakeHttpServer server;
+    QVERIFY(server.listen());
+    server.setRoute(picturePath(1),
+                    FakeHttpServer::answer(TestPictures::encoded(Qt::yellow, size)));
+
+    Banner banner(server.host());
+    QSignalSpy shown(&banner, &Banner::pictureChanged);
+    banner.tick();
+    QVERIFY(shown.wait(5000));
+    const QImage picture = shown.takeFirst().at(0).value<QImage>();
+    QCOMPARE(picture.size(), size);
+    QVERIFY(TestPictures::isPlain(picture, Qt::yellow));
+}
+
+void TestBannerRotation::abandonedFetchNeverShows()
+{
+    FakeHttpServer server;
+    QVERIFY(server.listen());
+    serveThreePictures(server);
+    FakeHttpServer::Route late = FakeHttpServer::answer(TestPictures::encoded(Qt::red));
+    late.delay = 300ms;
+    server.setRoute(picturePath(1), late);
+
+    Banner banner(server.host());
+    QSignalSpy shown(&banner, &Banner::pictureChanged);
+    QSignalSpy requested(&server, &FakeHttpServer::requested);
+    banner.tick();
+    // The second tick comes while the first picture is still on its way.
+    QVERIFY(requested.wait(5000));
+    banner.tick();
+    QVERIFY(shown.wait(5000));
+    QVERIFY(TestPictures::isPlain(shown.at(0).at(0).value<QImage>(), Qt::green));
+
+    // Give the first picture well over its delay to show up, should it still be awaited.
+    QTest::qWait(900);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(banner.BannerNo(), qint16(2));
+}
+
+void TestBannerRotation::abandonedFetchLetsGoOfItsConnection()
+{
+    FakeHttpServer server;
+    QVERIFY(server.listen());
+    serveThreePictures(server);
+    server.setRoute(picturePath(1), FakeHttpServer::neverAnswer());
+
+    Banner banner(server.host());
+    // Far beyond the waits below: only abandoning can end the silent request in time.
+    banner.setFetchTimeouts(60s, 120s);
+    QSignalSpy shown(&banner, &Banner::pictureChanged);
+    QSignalSpy requested(&server, &FakeHttpServer::requested);
+    banner.tick();
+    QVERIFY(requested.wait(5000));
+    QCOMPARE(server.requestsInFlight(), 1);
+    banner.tick();
+    QVERIFY(shown.wait(5000));
+    QVERIFY(TestPictures::isPlain(shown.at(0).at(0).value<QImage>(), Qt::green));
+    QTRY_COMPARE_WITH_TIMEOUT(server.requestsInFlight(), 0, 10000);
+    QCOMPARE(shown.size(), 1);
+}
+
+void TestBannerRotation::nothingHappensBeforeLoad()
+{
+    FakeHttpServer server;
+    QVERIFY(server.listen());
+    serveThreePictures(server);
+
+    Banner banner(server.host());
+    QTest::qWait(200);
+    QVERIFY(banner.findChildren<QNetworkAccessManager *>().isEmpty());
+    QCOMPARE(server.connectionCount(), 0);
+    QCOMPARE(banner.pageText(), QString());
+    QCOMPARE(banner.BannerNo(), qint16(0));
+
+    QSignalSpy requested(&server, &FakeHttpServer::requested);
+    banner.load();
+    QVERIFY(requested.wait(5000));
+    QCOMPARE(server.connectionCount(), 1);
+}
+
+void TestBannerRotation::plainHttpLoadsNoTlsLibrary()
+{
+    FakeHttpServer server;
+    QVERIFY(server.listen());
+    serveThreePictures(server);
+    server.setRoute("/zintu/zintu.htm",
+                    FakeHttpServer::answer("http://maker.example/", "text/html"));
+    // A redirect on the way must not bring it in either.
+    server.setRoute("/moved.jpg", FakeHttpServer::answer(TestPictures::encoded(Qt::red)));
+    server.setRoute(picturePath(2), FakeHttpServer::redirect("/moved.jpg"));
+
+    Banner banner(server.host());
+    QSignalSpy shown(&banner, &Banner::pictureChanged);
+    banner.load();
+    banner.tick();
+    QVERIFY(shown.wait(5000));
+    QVERIFY(!shown.takeFirst().at(0).value<QImage>().isNull());
+    banner.tick();
+    QVERIFY(shown.wait(5000));
+    QVERIFY(TestPictures::isPlain(shown.takeFirst().at(0).value<QImage>(), Qt::red));
+    QTRY_COMPARE_WITH_TIMEOUT(banner.pageText(), QStringLiteral("http://maker.example/"), 5000);
+
+    QVERIFY(!tlsLibraryLoaded());
+    // The look into the process's mappings must be able to see the library at all.
+    if (QSslSocket::supportsSsl())
+        QVERIFY(tlsLibraryLoaded());
+}
+
+QTEST_MAIN(TestBannerRotation)
+#include "tst_bannerrotation.moc"

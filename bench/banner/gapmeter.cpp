@@ -1,0 +1,37 @@
+#include "gapmeter.h"
+
+#include <QTimer>
+
+namespace tarvell::bench {
+
+GapMeter::GapMeter(QObject *parent) : QObject(parent), m_timer(new QTimer(this))
+{
+    m_timer->setTimerType(Qt::PreciseTimer);
+    m_timer->setInterval(1);
+    connect(m_timer, &QTimer::timeout, this, &GapMeter::onTimeout);
+}
+
+void GapMeter::start()
+{
+    m_longestNs = 0;
+    m_turns = 0;
+    m_clock.start();
+    m_lastNs = 0;
+    m_timer->start();
+}
+
+void GapMeter::stop()
+{
+    onTimeout();
+    m_timer->stop();
+}
+
+void GapMeter::onTimeout()
+{
+    const qint64 now = m_clock.nsecsElapsed();
+    m_longestNs = qMax(m_longestNs, now - m_lastNs);
+    m_lastNs = now;
+    ++m_turns;
+}
+
+} // namespace tarvell::bench
