@@ -1,0 +1,17 @@
+# Fails unless every file a desktop needs was installed where it looks for it.
+set(expected
+    bin/tarvell
+    share/applications/${APP_ID}.desktop
+    share/metainfo/${APP_ID}.metainfo.xml)
+foreach(size 32 48 64 128 256)
+  list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
+endforeach()
+foreach(file IN LISTS expected)
+  if(NOT EXISTS ${STAGE}/${file})
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+file(STRINGS ${STAGE}/share/applications/${APP_ID}.desktop icon_line REGEX "^Icon=")
+if(NOT icon_line STREQUAL "Icon=${APP_ID}")
+  message(FATAL_ERROR "desktop entry names icon '${icon_line}'")
+endif()
