@@ -11,6 +11,7 @@ namespace {
 
 // One row per lower team i, listing the distances to teams i+1..29 in order. Teams 10 and 11
 // share a home city, so their rows agree and their mutual distance is 0.
+// clang-format off
 constexpr std::array<std::int16_t, DistanceTable::kEntryCount> kTriangle{
     // 0 森林狼: teams 1..29
     1125, 2291, 1118, 1586, 1390, 1705, 1129, 1789, 1696, 2452, 2452, 2531, 2432, 2060,
@@ -87,6 +88,7 @@ constexpr std::array<std::int16_t, DistanceTable::kEntryCount> kTriangle{
     // 28 雄  鹿: teams 29..29
     393,
 };
+// clang-format on
 
 // Position of pair (i, j), i < j, in the triangle: rows 0..i-1 hold 29 + 28 + ... entries.
 constexpr std::size_t triangleIndex(int i, int j)

@@ -3,8 +3,8 @@
 # Compiler, build tools, Qt and a CJK font with a bold Song (serif) face, so no character
 # renders as a missing-glyph box on a fresh machine.
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgtest-dev fonts-noto-cjk)
-# Headless window tests, desktop-file checks and the fuzzers.
-TEST_PACKAGES=(xvfb xauth desktop-file-utils appstream clang libclang-rt-14-dev)
+# Desktop-file checks, the fuzzers and the format check (window tests run offscreen).
+TEST_PACKAGES=(desktop-file-utils appstream clang libclang-rt-14-dev clang-format)
 
 ensure_packages()
 {

@@ -44,8 +44,8 @@ QIcon programIcon()
 {
     QIcon icon;
     for (int size : {32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(
-            builtInPicture(QStringLiteral(":/icons/%1.png").arg(size), "png")));
+        icon.addPixmap(
+            QPixmap::fromImage(builtInPicture(QStringLiteral(":/icons/%1.png").arg(size), "png")));
     return icon;
 }
 

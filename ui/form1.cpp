@@ -1,7 +1,7 @@
 #include "ui/form1.h"
 
-#include "ui/clicklabel.h"
 #include "ui/appearance.h"
+#include "ui/clicklabel.h"
 #include "ui/framebox.h"
 #include "ui/picturebox.h"
 #include "ui/twips.h"
@@ -51,11 +51,6 @@ QString toQString(std::u16string_view text)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect fromTwips(const QRect &twips)
-{
-    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
-}
-
 // Fixes a widget's colours: the given text colour on the given background.
 void paint(QWidget *widget, const QColor &text, const QColor &background)
 {
@@ -69,8 +64,7 @@ void paint(QWidget *widget, const QColor &text, const QColor &background)
 
 QString creditsLine(const QString &homeAddress)
 {
-    return QStringLiteral("Program By: Tarvell | 邮箱：hi@tarvell.example | 网址：") +
-           homeAddress;
+    return QStringLiteral("Program By: Tarvell | 邮箱：hi@tarvell.example | 网址：") + homeAddress;
 }
 
 } // namespace
@@ -143,8 +137,8 @@ void Form1::createControls()
     Label1->setFont(captionFont(9));
     Label1->setAlignment(Qt::AlignCenter);
     paint(Label1, kRed, kWhite);
-    Label1->setCursor(QCursor(QPixmap(QStringLiteral(":/hand.ico")), kHandHotSpot.x(),
-                              kHandHotSpot.y()));
+    Label1->setCursor(
+        QCursor(QPixmap(QStringLiteral(":/hand.ico")), kHandHotSpot.x(), kHandHotSpot.y()));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -156,17 +150,17 @@ void Form1::createTeamFrames()
     for (std::size_t f = 0; f < f1.size(); ++f) {
         QGroupBox *frame = new FrameBox(QString::fromUtf8(kConferenceFrames[f].caption), this);
         frame->setObjectName(QStringLiteral("f1_%1").arg(f));
-        frame->setGeometry(fromTwips(kConferenceFrames[f].twips));
+        frame->setGeometry(twipsRect(kConferenceFrames[f].twips));
         frame->setFont(captionFont(9));
         paint(frame, kRed, kWhite);
         f1[f] = frame;
     }
 
     for (const Division &division : kDivisions) {
-        QLabel *label = new QLabel(toQString(division.caption), f1[static_cast<std::size_t>(division.frame)]);
+        QLabel *label =
+            new QLabel(toQString(division.caption), f1[static_cast<std::size_t>(division.frame)]);
         label->setObjectName(QStringLiteral("lbl_%1").arg(division.index));
-        label->setGeometry(
-            twipsRect(division.left, division.top, division.width, division.height));
+        label->setGeometry(twipsRect(division.left, division.top, division.width, division.height));
         label->setFont(captionFont(9));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         paint(label, kBlue, kWhite);
@@ -176,7 +170,8 @@ void Form1::createTeamFrames()
     // The boxes keep the default font and text colour, not the frame's caption style.
     const QFont boxFont = defaultFont();
     for (const Team &team : kRoster) {
-        QCheckBox *box = new QCheckBox(toQString(team.caption), f1[static_cast<std::size_t>(team.frame)]);
+        QCheckBox *box =
+            new QCheckBox(toQString(team.caption), f1[static_cast<std::size_t>(team.frame)]);
         box->setObjectName(QStringLiteral("c1_%1").arg(team.TeamIndex));
         box->setGeometry(twipsRect(team.left, team.top, kBoxWidthTwips, kBoxHeightTwips));
         box->setFont(boxFont);
@@ -268,7 +263,8 @@ void Form1::setBoxValue(int team, int value)
 {
     static constexpr std::array<Qt::CheckState, 3> kStates{Qt::Unchecked, Qt::Checked,
                                                            Qt::PartiallyChecked};
-    c1.at(static_cast<std::size_t>(team))->setCheckState(kStates.at(static_cast<std::size_t>(value)));
+    c1.at(static_cast<std::size_t>(team))
+        ->setCheckState(kStates.at(static_cast<std::size_t>(value)));
 }
 
 std::u16string Form1::boxCaption(int team) const

@@ -17,4 +17,9 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
                  twipsToPixels(height));
 }
 
+constexpr QRect twipsRect(const QRect &twips)
+{
+    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
 } // namespace tarvell

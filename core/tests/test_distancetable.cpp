@@ -24,7 +24,8 @@ constexpr std::u16string_view caption(int team)
     return kRoster[static_cast<std::size_t>(team)].caption;
 }
 
-const char *const kReference = R"(0 "森林狼" → 1: 1125, 2: 2291, 3: 1118, 4: 1586, 5: 1390, 6: 1705, 7: 1129, 8: 1789, 9: 1696, 10: 2452, 11: 2452, 12: 2531, 13: 2432, 14: 2060, 15: 1806, 16: 1629, 17: 1637, 18: 1586, 19: 1114, 20: 1462, 21: 2437, 22: 1513, 23: 2108, 24: 1502, 25: 569, 26: 1015, 27: 843, 28: 479, 29: 824
+const char *const kReference =
+    R"(0 "森林狼" → 1: 1125, 2: 2291, 3: 1118, 4: 1586, 5: 1390, 6: 1705, 7: 1129, 8: 1789, 9: 1696, 10: 2452, 11: 2452, 12: 2531, 13: 2432, 14: 2060, 15: 1806, 16: 1629, 17: 1637, 18: 1586, 19: 1114, 20: 1462, 21: 2437, 22: 1513, 23: 2108, 24: 1502, 25: 569, 26: 1015, 27: 843, 28: 479, 29: 824
 1 "掘  金" → 2: 2291, 3: 814, 4: 596, 5: 1067, 6: 1418, 7: 1415, 8: 1296, 9: 1742, 10: 1338, 11: 1338, 12: 1506, 13: 1427, 14: 943, 15: 2845, 16: 2616, 17: 2623, 18: 2538, 19: 2163, 20: 1949, 21: 2780, 22: 2186, 23: 2496, 24: 2402, 25: 1477, 26: 1974, 27: 1846, 28: 1470, 29: 1610
 2 "开拓者" → 3: 2391, 4: 1021, 5: 2626, 6: 2955, 7: 2973, 8: 2772, 9: 3318, 10: 1332, 11: 1332, 12: 867, 13: 771, 14: 1621, 15: 4079, 16: 3919, 17: 3928, 18: 3876, 19: 3395, 20: 3492, 21: 4357, 22: 3681, 23: 4067, 24: 3782, 25: 2822, 26: 3302, 27: 3134, 28: 2761, 29: 3030
 3 "雷  霆" → 4: 1389, 5: 304, 6: 667, 7: 678, 8: 677, 9: 927, 10: 1901, 11: 1901, 12: 2214, 13: 2155, 14: 1353, 15: 2404, 16: 2130, 17: 2135, 18: 2023, 19: 1796, 20: 1215, 21: 1974, 22: 1512, 23: 1702, 24: 1853, 25: 1112, 26: 1530, 27: 1469, 28: 1180, 29: 1108
@@ -89,7 +90,8 @@ Reference parseReference()
         std::string item;
         while (std::getline(pairs, item, ',')) {
             const auto colon = item.find(':');
-            ref.distances[{i, std::stoi(item.substr(0, colon))}] = std::stoi(item.substr(colon + 1));
+            ref.distances[{i, std::stoi(item.substr(0, colon))}] =
+                std::stoi(item.substr(colon + 1));
         }
     }
     return ref;
@@ -186,15 +188,13 @@ TEST_P(KnownPairs, LookUp)
     EXPECT_EQ(DistanceTable::lookup(PairKey(p.i, p.j)), p.distance);
 }
 
-INSTANTIATE_TEST_SUITE_P(EdgeValues, KnownPairs,
-                         testing::Values(KnownPair{0, 1, 1125}, KnownPair{28, 29, 393},
-                                         KnownPair{10, 11, 0}, KnownPair{0, 10, 2452},
-                                         KnownPair{0, 11, 2452}, KnownPair{10, 12, 544},
-                                         KnownPair{11, 12, 544}, KnownPair{10, 29, 2911},
-                                         KnownPair{11, 29, 2911}, KnownPair{2, 21, 4357},
-                                         KnownPair{16, 17, 10}, KnownPair{1, 2, 2291},
-                                         KnownPair{0, 2, 2291}, KnownPair{18, 19, 543},
-                                         KnownPair{15, 16, 304}));
+INSTANTIATE_TEST_SUITE_P(
+    EdgeValues, KnownPairs,
+    testing::Values(KnownPair{0, 1, 1125}, KnownPair{28, 29, 393}, KnownPair{10, 11, 0},
+                    KnownPair{0, 10, 2452}, KnownPair{0, 11, 2452}, KnownPair{10, 12, 544},
+                    KnownPair{11, 12, 544}, KnownPair{10, 29, 2911}, KnownPair{11, 29, 2911},
+                    KnownPair{2, 21, 4357}, KnownPair{16, 17, 10}, KnownPair{1, 2, 2291},
+                    KnownPair{0, 2, 2291}, KnownPair{18, 19, 543}, KnownPair{15, 16, 304}));
 
 class NonKeys : public testing::TestWithParam<std::u16string>
 {
@@ -207,17 +207,17 @@ TEST_P(NonKeys, GiveZero)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, NonKeys,
-    testing::Values(std::u16string(u"掘  金森林狼"),   // higher index first
-                    std::u16string(u"森林狼掘 金"),    // one space instead of two
-                    std::u16string(u"森林狼掘金"),     // no spaces
-                    std::u16string(u""),               // empty
-                    std::u16string(u"森林狼"),         // a single caption
-                    std::u16string(u"76  人"),         // the five-unit caption alone
-                    std::u16string(u"森林狼森林狼"),   // a team with itself
-                    std::u16string(u"森林狼掘  金 "),  // trailing space
-                    std::u16string(u" 森林狼掘  金"),  // leading space
+    testing::Values(std::u16string(u"掘  金森林狼"),       // higher index first
+                    std::u16string(u"森林狼掘 金"),        // one space instead of two
+                    std::u16string(u"森林狼掘金"),         // no spaces
+                    std::u16string(u""),                   // empty
+                    std::u16string(u"森林狼"),             // a single caption
+                    std::u16string(u"76  人"),             // the five-unit caption alone
+                    std::u16string(u"森林狼森林狼"),       // a team with itself
+                    std::u16string(u"森林狼掘  金 "),      // trailing space
+                    std::u16string(u" 森林狼掘  金"),      // leading space
                     std::u16string(u"森林狼掘  金开拓者"), // three captions
-                    std::u16string(u"76 人猛  龙"),    // other spacing inside the first caption
+                    std::u16string(u"76 人猛  龙"),        // other spacing inside the first caption
                     std::u16string(u"快  船快  船")));
 
 TEST(DistanceTable, BetweenRejectsNonPairs)

@@ -122,7 +122,8 @@ TEST(Selection, RepeatedTogglingReturnsToTheSameCount)
     EXPECT_EQ(w.logic.SelCount(), 2);
     for (int round = 0; round < 50; ++round)
         w.click(3);
-    EXPECT_EQ(w.messages.size(), 50u) << "every refused tick is undone, so the next one is refused too";
+    EXPECT_EQ(w.messages.size(), 50u)
+        << "every refused tick is undone, so the next one is refused too";
     EXPECT_EQ(w.logic.SelCount(), 2);
     EXPECT_EQ(w.ticked(), 2);
 }
@@ -167,15 +168,16 @@ TEST_P(Calculate, ShowsLogosDistanceAndResets)
     EXPECT_TRUE(w.messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pairs, Calculate,
-    testing::Values(CalcCase{"Ordered", 0, 1, 0, 1, u"1125km "},
-                    CalcCase{"Reversed", 1, 0, 0, 1, u"1125km "},
-                    CalcCase{"SharedCity", 11, 10, 10, 11, u"0km "},
-                    CalcCase{"Largest", 21, 2, 2, 21, u"4357km "},
-                    CalcCase{"FiveUnitCaption", 19, 18, 18, 19, u"543km "},
-                    CalcCase{"LastPair", 28, 29, 28, 29, u"393km "}),
-    [](const testing::TestParamInfo<CalcCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pairs, Calculate,
+                         testing::Values(CalcCase{"Ordered", 0, 1, 0, 1, u"1125km "},
+                                         CalcCase{"Reversed", 1, 0, 0, 1, u"1125km "},
+                                         CalcCase{"SharedCity", 11, 10, 10, 11, u"0km "},
+                                         CalcCase{"Largest", 21, 2, 2, 21, u"4357km "},
+                                         CalcCase{"FiveUnitCaption", 19, 18, 18, 19, u"543km "},
+                                         CalcCase{"LastPair", 28, 29, 28, 29, u"393km "}),
+                         [](const testing::TestParamInfo<CalcCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(Calculate, EveryPairShowsItsTableDistance)
 {

@@ -41,14 +41,13 @@ TEST_P(Captions, ExactCodeUnits)
     EXPECT_EQ(std::vector<char16_t>(caption.begin(), caption.end()), c.units);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Samples, Captions,
-    testing::Values(CaptionCase{0, {0x68EE, 0x6797, 0x72FC}},
-                    CaptionCase{1, {0x6398, 0x0020, 0x0020, 0x91D1}},
-                    CaptionCase{11, {0x6E56, 0x0020, 0x0020, 0x4EBA}},
-                    CaptionCase{15, {0x51EF, 0x5C14, 0x7279}},
-                    CaptionCase{18, {0x0037, 0x0036, 0x0020, 0x0020, 0x4EBA}},
-                    CaptionCase{29, {0x6B65, 0x884C, 0x8005}}));
+INSTANTIATE_TEST_SUITE_P(Samples, Captions,
+                         testing::Values(CaptionCase{0, {0x68EE, 0x6797, 0x72FC}},
+                                         CaptionCase{1, {0x6398, 0x0020, 0x0020, 0x91D1}},
+                                         CaptionCase{11, {0x6E56, 0x0020, 0x0020, 0x4EBA}},
+                                         CaptionCase{15, {0x51EF, 0x5C14, 0x7279}},
+                                         CaptionCase{18, {0x0037, 0x0036, 0x0020, 0x0020, 0x4EBA}},
+                                         CaptionCase{29, {0x6B65, 0x884C, 0x8005}}));
 
 TEST(Roster, CaptionShapes)
 {
@@ -90,16 +89,13 @@ TEST_P(Places, FrameRowAndTab)
     EXPECT_EQ(team(c.team).tabIndex, c.tabIndex);
 }
 
-INSTANTIATE_TEST_SUITE_P(Corners, Places,
-                         testing::Values(PlaceCase{0, 0, 0, 1470, 300, 5},
-                                         PlaceCase{4, 0, 0, 6030, 300, 9},
-                                         PlaceCase{7, 0, 1, 3750, 825, 12},
-                                         PlaceCase{14, 0, 2, 6030, 1350, 19},
-                                         PlaceCase{15, 1, 3, 1470, 300, 38},
-                                         PlaceCase{18, 1, 3, 4890, 300, 35},
-                                         PlaceCase{22, 1, 4, 3750, 825, 31},
-                                         PlaceCase{25, 1, 5, 1470, 1350, 28},
-                                         PlaceCase{29, 1, 5, 6030, 1350, 24}));
+INSTANTIATE_TEST_SUITE_P(
+    Corners, Places,
+    testing::Values(PlaceCase{0, 0, 0, 1470, 300, 5}, PlaceCase{4, 0, 0, 6030, 300, 9},
+                    PlaceCase{7, 0, 1, 3750, 825, 12}, PlaceCase{14, 0, 2, 6030, 1350, 19},
+                    PlaceCase{15, 1, 3, 1470, 300, 38}, PlaceCase{18, 1, 3, 4890, 300, 35},
+                    PlaceCase{22, 1, 4, 3750, 825, 31}, PlaceCase{25, 1, 5, 1470, 1350, 28},
+                    PlaceCase{29, 1, 5, 6030, 1350, 24}));
 
 TEST(Roster, TabIndexesFillFiveToFortyOneWithTheLabels)
 {

@@ -15,3 +15,7 @@ file(STRINGS ${STAGE}/share/applications/${APP_ID}.desktop icon_line REGEX "^Ico
 if(NOT icon_line STREQUAL "Icon=${APP_ID}")
   message(FATAL_ERROR "desktop entry names icon '${icon_line}'")
 endif()
+file(STRINGS ${STAGE}/share/metainfo/${APP_ID}.metainfo.xml release REGEX "<release ")
+if(NOT release MATCHES "version=\"1\\.00\"")
+  message(FATAL_ERROR "metainfo release is not 1.00: ${release}")
+endif()

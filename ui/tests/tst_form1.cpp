@@ -1,5 +1,6 @@
 // The window as it stands when created: places, fonts, colours, focus and names.
 #include "core/roster.h"
+#include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/picturebox.h"
 
@@ -60,8 +61,13 @@ QStringList facesDrawing(const QString &text, const QFont &font)
 
 bool isSongFace(const QString &family)
 {
-    static const QStringList songFaces{"SimSun", "宋体", "NSimSun", "Noto Serif CJK SC",
-                                       "Source Han Serif SC", "AR PL UMing CN", "AR PL SungtiL GB"};
+    static const QStringList songFaces{"SimSun",
+                                       "宋体",
+                                       "NSimSun",
+                                       "Noto Serif CJK SC",
+                                       "Source Han Serif SC",
+                                       "AR PL UMing CN",
+                                       "AR PL SungtiL GB"};
     return songFaces.contains(family);
 }
 
@@ -100,21 +106,36 @@ void TestForm1::geometry_data()
     QTest::addColumn<QRect>("twips");
 
     // Placed by hand in the window description; values in twips, as drawn.
-    QTest::newRow("Frame1") << "Frame1" << "Form1" << QRect(120, 120, 7335, 1320);
-    QTest::newRow("Picture1") << "Picture1" << "Frame1" << QRect(120, 240, 7080, 960);
-    QTest::newRow("f1 0") << "f1_0" << "Form1" << QRect(120, 1545, 7335, 1815);
-    QTest::newRow("f1 1") << "f1_1" << "Form1" << QRect(120, 5370, 7335, 1815);
-    QTest::newRow("p1 0") << "p1_0" << "Form1" << QRect(75, 3390, 1920, 1920);
-    QTest::newRow("p1 1") << "p1_1" << "Form1" << QRect(5505, 3390, 1920, 1920);
-    QTest::newRow("lLine") << "lLine" << "Form1" << QRect(2100, 3645, 3285, 630);
-    QTest::newRow("Command1") << "Command1" << "Form1" << QRect(2055, 4740, 3345, 390);
-    QTest::newRow("Label1") << "Label1" << "Form1" << QRect(0, 7245, 7560, 285);
-    QTest::newRow("lbl 0") << "lbl_0" << "f1_0" << QRect(60, 375, 975, 195);
-    QTest::newRow("lbl 1") << "lbl_1" << "f1_0" << QRect(60, 900, 975, 195);
-    QTest::newRow("lbl 2") << "lbl_2" << "f1_0" << QRect(60, 1425, 1170, 195);
-    QTest::newRow("lbl 3") << "lbl_3" << "f1_1" << QRect(60, 360, 1170, 195);
-    QTest::newRow("lbl 4") << "lbl_4" << "f1_1" << QRect(60, 885, 1170, 195);
-    QTest::newRow("lbl 5") << "lbl_5" << "f1_1" << QRect(60, 1425, 1170, 195);
+    QTest::newRow("Frame1") << "Frame1"
+                            << "Form1" << QRect(120, 120, 7335, 1320);
+    QTest::newRow("Picture1") << "Picture1"
+                              << "Frame1" << QRect(120, 240, 7080, 960);
+    QTest::newRow("f1 0") << "f1_0"
+                          << "Form1" << QRect(120, 1545, 7335, 1815);
+    QTest::newRow("f1 1") << "f1_1"
+                          << "Form1" << QRect(120, 5370, 7335, 1815);
+    QTest::newRow("p1 0") << "p1_0"
+                          << "Form1" << QRect(75, 3390, 1920, 1920);
+    QTest::newRow("p1 1") << "p1_1"
+                          << "Form1" << QRect(5505, 3390, 1920, 1920);
+    QTest::newRow("lLine") << "lLine"
+                           << "Form1" << QRect(2100, 3645, 3285, 630);
+    QTest::newRow("Command1") << "Command1"
+                              << "Form1" << QRect(2055, 4740, 3345, 390);
+    QTest::newRow("Label1") << "Label1"
+                            << "Form1" << QRect(0, 7245, 7560, 285);
+    QTest::newRow("lbl 0") << "lbl_0"
+                           << "f1_0" << QRect(60, 375, 975, 195);
+    QTest::newRow("lbl 1") << "lbl_1"
+                           << "f1_0" << QRect(60, 900, 975, 195);
+    QTest::newRow("lbl 2") << "lbl_2"
+                           << "f1_0" << QRect(60, 1425, 1170, 195);
+    QTest::newRow("lbl 3") << "lbl_3"
+                           << "f1_1" << QRect(60, 360, 1170, 195);
+    QTest::newRow("lbl 4") << "lbl_4"
+                           << "f1_1" << QRect(60, 885, 1170, 195);
+    QTest::newRow("lbl 5") << "lbl_5"
+                           << "f1_1" << QRect(60, 1425, 1170, 195);
     for (const Team &team : kRoster) {
         QTest::addRow("c1 %d", team.TeamIndex)
             << QStringLiteral("c1_%1").arg(team.TeamIndex)
@@ -201,16 +222,15 @@ void TestForm1::colours_data()
     QTest::newRow("Label1 text") << "Label1" << int(QPalette::WindowText) << red;
     QTest::newRow("Label1 background") << "Label1" << int(QPalette::Window) << white;
     for (int i = 0; i < kDivisionCount; ++i) {
-        QTest::addRow("lbl %d text", i) << QStringLiteral("lbl_%1").arg(i)
-                                        << int(QPalette::WindowText) << blue;
-        QTest::addRow("lbl %d background", i) << QStringLiteral("lbl_%1").arg(i)
-                                              << int(QPalette::Window) << white;
+        QTest::addRow("lbl %d text", i)
+            << QStringLiteral("lbl_%1").arg(i) << int(QPalette::WindowText) << blue;
+        QTest::addRow("lbl %d background", i)
+            << QStringLiteral("lbl_%1").arg(i) << int(QPalette::Window) << white;
     }
     const QColor defaultText = QApplication::palette().color(QPalette::WindowText);
     for (const Team &team : kRoster) {
-        QTest::addRow("c1 %d text", team.TeamIndex)
-            << QStringLiteral("c1_%1").arg(team.TeamIndex) << int(QPalette::WindowText)
-            << defaultText;
+        QTest::addRow("c1 %d text", team.TeamIndex) << QStringLiteral("c1_%1").arg(team.TeamIndex)
+                                                    << int(QPalette::WindowText) << defaultText;
         QTest::addRow("c1 %d background", team.TeamIndex)
             << QStringLiteral("c1_%1").arg(team.TeamIndex) << int(QPalette::Window) << white;
     }
@@ -258,6 +278,9 @@ void TestForm1::windowSettings()
     QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(m_form->windowFlags() & Qt::WindowCloseButtonHint);
     QVERIFY(!m_form->windowIcon().isNull());
+    setUpApplication();
+    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.00"));
+    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("example.tarvell.Tarvell"));
     QVERIFY(m_form->windowIcon().availableSizes().contains(QSize(32, 32)));
     const QImage icon = m_form->windowIcon().pixmap(QSize(32, 32)).toImage();
     QCOMPARE(icon.pixelColor(0, 0).alpha(), 0); // see-through around the motif
@@ -305,7 +328,8 @@ void TestForm1::tabOrder()
         expected << QStringLiteral("c1_%1").arg(i);
     for (int i = 29; i >= 15; --i)
         expected << QStringLiteral("c1_%1").arg(i);
-    expected << "Picture1" << "c1_0";
+    expected << "Picture1"
+             << "c1_0";
     // Disabled, Command1 is skipped; once enabled it is the first stop after the banner.
     for (bool enabled : {false, true}) {
         control(*m_form, "Command1")->setEnabled(enabled);
@@ -332,9 +356,9 @@ void TestForm1::accessibleNames()
             continue; // an empty logo slot has nothing to say yet
         QVERIFY2(!iface->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
     }
-    QCOMPARE(QAccessible::queryAccessibleInterface(control(*m_form, "c1_1"))
-                 ->text(QAccessible::Name),
-             QStringLiteral("掘金"));
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(control(*m_form, "c1_1"))->text(QAccessible::Name),
+        QStringLiteral("掘金"));
 }
 
 void TestForm1::creditsFitOnOneLine()

@@ -65,11 +65,16 @@ void TestUserFlow::calculate_data()
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("leftName");
 
-    QTest::newRow("0 then 1") << 0 << 1 << "1125km " << "森林狼";
-    QTest::newRow("1 then 0") << 1 << 0 << "1125km " << "森林狼";
-    QTest::newRow("shared city") << 11 << 10 << "0km " << "快船";
-    QTest::newRow("across conferences") << 21 << 2 << "4357km " << "开拓者";
-    QTest::newRow("76ers and neighbour") << 18 << 19 << "543km " << "76人";
+    QTest::newRow("0 then 1") << 0 << 1 << "1125km "
+                              << "森林狼";
+    QTest::newRow("1 then 0") << 1 << 0 << "1125km "
+                              << "森林狼";
+    QTest::newRow("shared city") << 11 << 10 << "0km "
+                                 << "快船";
+    QTest::newRow("across conferences") << 21 << 2 << "4357km "
+                                        << "开拓者";
+    QTest::newRow("76ers and neighbour") << 18 << 19 << "543km "
+                                         << "76人";
 }
 
 void TestUserFlow::calculate()

@@ -1,0 +1,144 @@
+// The window's events reach the banner: the load event after the first frame, the timer's
+// ticks, and the two clicks. A local server stands in for the maker's site.
+#include "ui/form1.h"
+#include "ui/picturebox.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+using namespace tarvell;
+
+// Records the URLs the desktop was asked to open, for every scheme we care about.
+class OpenedUrls : public QObject
+{
+    Q_OBJECT
+public:
+    OpenedUrls()
+    {
+        for (const char *scheme : {"http", "https", "file"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
+    }
+    ~OpenedUrls() override
+    {
+        for (const char *scheme : {"http", "https", "file"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    QList<QUrl> urls;
+
+public Q_SLOTS:
+    void open(const QUrl &url) { urls << url; }
+};
+
+// Accepts connections on 127.0.0.1, keeps the first line of every request, serves `page` at
+// the banner page's path and 404 for everything else.
+class RequestLog : public QObject
+{
+    Q_OBJECT
+public:
+    RequestLog()
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                socket->setParent(this);
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+                    if (!socket->canReadLine())
+                        return;
+                    const QString line = QString::fromLatin1(socket->readLine()).trimmed();
+                    lines << line;
+                    const bool isPage = line.startsWith("GET /zintu/zintu.htm ") && !page.isEmpty();
+                    const QByteArray body = isPage ? page : QByteArray();
+                    socket->write((isPage ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
+                                  QByteArray("Content-Type: text/html\r\nContent-Length: ") +
+                                  QByteArray::number(body.size()) +
+                                  "\r\nConnection: close\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()); }
+    QStringList lines;
+    QByteArray page;
+
+private:
+    QTcpServer m_server;
+};
+
+class TestWiring : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pageIsRequestedOnlyOnceTheWindowIsShown();
+    void timerTicksRotateTheBanner();
+    void creditsClickOpensTheHomeAddress();
+    void bannerClickWithoutAPageOpensNothing();
+    void bannerClickOpensThePageLink();
+};
+
+void TestWiring::pageIsRequestedOnlyOnceTheWindowIsShown()
+{
+    RequestLog log;
+    Form1 form(log.host());
+    QTest::qWait(200);
+    QVERIFY(log.lines.isEmpty());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_COMPARE_WITH_TIMEOUT(log.lines.value(0), QStringLiteral("GET /zintu/zintu.htm HTTP/1.1"),
+                              5000);
+}
+
+void TestWiring::timerTicksRotateTheBanner()
+{
+    RequestLog log;
+    Form1 form(log.host());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // The first tick comes 1300 ms after creation and asks for picture 1.
+    QTRY_COMPARE_WITH_TIMEOUT(form.banner().BannerNo(), qint16(1), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(log.lines.contains("GET /zintu/1.jpg HTTP/1.1"), 5000);
+    // A picture that cannot be had leaves the banner empty.
+    const auto *banner = form.findChild<PictureBox *>("Picture1");
+    QTRY_VERIFY_WITH_TIMEOUT(banner->picture().isNull(), 5000);
+}
+
+void TestWiring::creditsClickOpensTheHomeAddress()
+{
+    OpenedUrls opened;
+    Form1 form(QStringLiteral("127.0.0.1:9"));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(form.findChild<QLabel *>("Label1"), Qt::LeftButton);
+    QCOMPARE(opened.urls, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:9"))});
+}
+
+void TestWiring::bannerClickWithoutAPageOpensNothing()
+{
+    OpenedUrls opened;
+    Form1 form(QStringLiteral("127.0.0.1:9"));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(form.findChild<QWidget *>("Picture1"), Qt::LeftButton);
+    QTest::keyClick(form.findChild<QWidget *>("Picture1"), Qt::Key_Space);
+    QVERIFY(opened.urls.isEmpty());
+}
+
+void TestWiring::bannerClickOpensThePageLink()
+{
+    OpenedUrls opened;
+    RequestLog log;
+    log.page = "<html><body><p>http://127.0.0.1:1/landing</p></body></html>";
+    Form1 form(log.host());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_VERIFY_WITH_TIMEOUT(!form.banner().pageText().isEmpty(), 5000);
+    QTest::mouseClick(form.findChild<QWidget *>("Picture1"), Qt::LeftButton);
+    QCOMPARE(opened.urls, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:1/landing"))});
+}
+
+QTEST_MAIN(TestWiring)
+#include "tst_wiring.moc"
