@@ -36,12 +36,12 @@ constexpr QSize kClientSize(503, 500);
 // The cursor picture's fingertip, where a click lands.
 constexpr QPoint kHandHotSpot(10, 30);
 
-struct FrameSpec
+struct ConferenceFrame
 {
     const char *caption;
     QRect twips;
 };
-constexpr std::array<FrameSpec, 2> kConferenceFrames{{
+constexpr std::array<ConferenceFrame, 2> kConferenceFrames{{
     {"西部", {120, 1545, 7335, 1815}},
     {"东部", {120, 5370, 7335, 1815}},
 }};
