@@ -110,7 +110,6 @@ void Form1::createControls()
         logo->setObjectName(QStringLiteral("p1_%1").arg(slot));
         logo->setGeometry(twipsRect(slot == 0 ? 75 : 5505, 3390, 1920, 1920));
         logo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        logo->setAccessibleName(QString());
         p1[static_cast<std::size_t>(slot)] = logo;
     }
 
