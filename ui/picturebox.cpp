@@ -1,12 +1,11 @@
 #include "ui/picturebox.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace tarvell {
 
-PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
+PictureBox::PictureBox(QWidget *parent) : ClickLabel(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
@@ -21,6 +20,7 @@ void PictureBox::setPicture(const QImage &picture)
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
+    // Only the sunken border of the frame; the picture is drawn here, unscaled and clipped.
     QFrame::paintEvent(event);
     if (m_picture.isNull())
         return;
@@ -28,21 +28,6 @@ void PictureBox::paintEvent(QPaintEvent *event)
     const QRect area = contentsRect();
     painter.setClipRect(area);
     painter.drawImage(area.topLeft(), m_picture);
-}
-
-void PictureBox::mousePressEvent(QMouseEvent *event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-}
-
-void PictureBox::mouseReleaseEvent(QMouseEvent *event)
-{
-    // A click is a press and release on the box, as for a button.
-    const bool click = m_pressed && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    m_pressed = false;
-    if (click)
-        Q_EMIT clicked();
 }
 
 void PictureBox::keyPressEvent(QKeyEvent *event)
@@ -53,7 +38,7 @@ void PictureBox::keyPressEvent(QKeyEvent *event)
         Q_EMIT clicked();
         return;
     }
-    QFrame::keyPressEvent(event);
+    ClickLabel::keyPressEvent(event);
 }
 
 } // namespace tarvell
