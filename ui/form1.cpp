@@ -3,6 +3,7 @@
 #include "ui/appearance.h"
 #include "ui/clicklabel.h"
 #include "ui/framebox.h"
+#include "ui/graphicalbutton.h"
 #include "ui/picturebox.h"
 #include "ui/twips.h"
 
@@ -35,6 +36,8 @@ constexpr int kBannerIntervalMs = 1300;
 constexpr QSize kClientSize(503, 500);
 // The cursor picture's fingertip, where a click lands.
 constexpr QPoint kHandHotSpot(10, 30);
+// Label1 reaches 7530 twips down a client area 7500 twips high.
+constexpr int kClippedCreditsRows = 2;
 
 struct ConferenceFrame
 {
@@ -79,10 +82,11 @@ Form1::Form1(const QString &makerHost, QWidget *parent)
     // main() has usually set the application's icon already; decode the PNGs only once.
     setWindowIcon(QApplication::windowIcon().isNull() ? programIcon() : QApplication::windowIcon());
     setFixedSize(kClientSize);
-    paint(this, palette().color(QPalette::WindowText), kWhite);
+    setAutoFillBackground(true);
 
     createControls();
     createTeamFrames();
+    applyDesktopColours();
     setTabOrder();
     wireEvents();
 
@@ -121,7 +125,7 @@ void Form1::createControls()
     paint(lLine, kRed, kDarkGrey);
     lLine->setAccessibleName(QStringLiteral("距离"));
 
-    Command1 = new QPushButton(QStringLiteral("计算"), this);
+    Command1 = new GraphicalButton(QStringLiteral("计算"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(2055, 4740, 3345, 390));
     Command1->setFont(captionFont(9));
@@ -134,7 +138,10 @@ void Form1::createControls()
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsRect(0, 7245, 7560, 285));
     Label1->setFont(captionFont(9));
+    // The window cuts off the label's last two rows: the line is centred in the rows it shows,
+    // so the descenders stay in sight.
     Label1->setAlignment(Qt::AlignCenter);
+    Label1->setContentsMargins(0, 0, 0, kClippedCreditsRows);
     paint(Label1, kRed, kWhite);
     Label1->setCursor(
         QCursor(QPixmap(QStringLiteral(":/hand.ico")), kHandHotSpot.x(), kHandHotSpot.y()));
@@ -166,18 +173,36 @@ void Form1::createTeamFrames()
         lbl[static_cast<std::size_t>(division.index)] = label;
     }
 
-    // The boxes keep the default font and text colour, not the frame's caption style.
-    const QFont boxFont = defaultFont();
+    // The boxes' font is fixed so the names fit; their colours are set with the desktop's.
+    const QFont boxFont = teamFont();
     for (const Team &team : kRoster) {
         QCheckBox *box =
             new QCheckBox(toQString(team.caption), f1[static_cast<std::size_t>(team.frame)]);
         box->setObjectName(QStringLiteral("c1_%1").arg(team.TeamIndex));
         box->setGeometry(twipsRect(team.left, team.top, kBoxWidthTwips, kBoxHeightTwips));
         box->setFont(boxFont);
-        paint(box, QWidget::palette().color(QPalette::WindowText), kWhite);
+        box->setAutoFillBackground(true);
         box->setAccessibleName(toQString(team.caption).remove(QLatin1Char(' ')));
         c1[static_cast<std::size_t>(team.TeamIndex)] = box;
     }
+}
+
+void Form1::applyDesktopColours()
+{
+    // The window's own backgrounds are fixed white; what it takes from the desktop (the boxes'
+    // text and tick marks) must read on them, on a dark desktop too.
+    QPalette desktop = readableOnWhite(QApplication::palette());
+    // Every role set here, so nothing of a parent's palette (the frames' red) comes through and
+    // a later change of the desktop's palette cannot make the names unreadable.
+    desktop.setResolveMask(~QPalette::ResolveMask(0));
+    QPalette window = desktop;
+    window.setColor(QPalette::Window, kWhite);
+    setPalette(window);
+    // Not the frame's red caption: the desktop's text, on white.
+    QPalette boxes = desktop;
+    boxes.setColor(QPalette::Button, kWhite);
+    for (QCheckBox *box : c1)
+        box->setPalette(boxes);
 }
 
 void Form1::setTabOrder()

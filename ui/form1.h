@@ -58,6 +58,7 @@ private:
 
     void createControls();
     void createTeamFrames();
+    void applyDesktopColours();
     void setTabOrder();
     void wireEvents();
 
