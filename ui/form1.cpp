@@ -3,6 +3,7 @@
 #include "ui/appearance.h"
 #include "ui/clicklabel.h"
 #include "ui/framebox.h"
+#include "ui/handpointer.h"
 #include "ui/picturebox.h"
 #include "ui/twips.h"
 
@@ -33,8 +34,6 @@ constexpr QColor kDarkGrey(64, 64, 64);
 
 constexpr int kBannerIntervalMs = 1300;
 constexpr QSize kClientSize(503, 500);
-// The cursor picture's fingertip, where a click lands.
-constexpr QPoint kHandHotSpot(10, 30);
 
 struct ConferenceFrame
 {
