@@ -4,6 +4,7 @@
 #include "ui/clicklabel.h"
 #include "ui/framebox.h"
 #include "ui/graphicalbutton.h"
+#include "ui/handpointer.h"
 #include "ui/picturebox.h"
 #include "ui/twips.h"
 
@@ -34,8 +35,6 @@ constexpr QColor kDarkGrey(64, 64, 64);
 
 constexpr int kBannerIntervalMs = 1300;
 constexpr QSize kClientSize(503, 500);
-// The cursor picture's fingertip, where a click lands.
-constexpr QPoint kHandHotSpot(10, 30);
 // Label1 reaches 7530 twips down a client area 7500 twips high.
 constexpr int kClippedCreditsRows = 2;
 

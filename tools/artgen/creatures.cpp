@@ -36,13 +36,6 @@ QPainterPath mirrored(const QPainterPath &path)
     return QTransform::fromScale(-1, 1).map(path);
 }
 
-void fillPath(QPainter &p, const QPainterPath &path, const QColor &colour)
-{
-    p.setPen(Qt::NoPen);
-    p.setBrush(colour);
-    p.drawPath(path);
-}
-
 } // namespace
 
 void drawWolf(QPainter &p, const EmblemColours &c)

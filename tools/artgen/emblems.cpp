@@ -40,14 +40,14 @@ void fillStar(QPainter &p, QPointF centre, qreal outer, qreal inner, int points,
     p.drawPolygon(star);
 }
 
-namespace {
-
 void fillPath(QPainter &p, const QPainterPath &path, const QColor &colour)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
     p.drawPath(path);
 }
+
+namespace {
 
 void drawNugget(QPainter &p, const EmblemColours &c)
 {

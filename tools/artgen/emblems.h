@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 class QPainter;
+class QPainterPath;
 
 namespace artgen {
 
@@ -54,6 +55,7 @@ void drawEmblem(QPainter &p, Emblem emblem, const EmblemColours &c);
 
 // Small shared helpers for the emblem painters.
 void fillPolygon(QPainter &p, std::initializer_list<QPointF> points, const QColor &colour);
+void fillPath(QPainter &p, const QPainterPath &path, const QColor &colour);
 void fillEllipse(QPainter &p, QPointF centre, qreal rx, qreal ry, const QColor &colour);
 // A regular star; with four points and a small inner radius it makes a sparkle.
 void fillStar(QPainter &p, QPointF centre, qreal outer, qreal inner, int points,

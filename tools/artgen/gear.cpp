@@ -7,13 +7,6 @@ namespace artgen {
 
 namespace {
 
-void fillPath(QPainter &p, const QPainterPath &path, const QColor &colour)
-{
-    p.setPen(Qt::NoPen);
-    p.setBrush(colour);
-    p.drawPath(path);
-}
-
 void fillRect(QPainter &p, qreal x, qreal y, qreal w, qreal h, const QColor &colour)
 {
     p.fillRect(QRectF(x, y, w, h), colour);

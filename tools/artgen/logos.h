@@ -2,19 +2,20 @@
 
 #include "emblems.h"
 
+#include "core/roster.h"
+
 #include <QImage>
 #include <QString>
 
 namespace artgen {
 
-inline constexpr int kTeamCount = 30;
+using tarvell::kTeamCount;
 inline constexpr int kLogoSize = 128;
 
 enum class Badge { Circle, Shield, Hexagon, Square };
 
 struct TeamArt
 {
-    const char16_t *nickname;
     Emblem emblem;
     Badge badge;
     QRgb field;

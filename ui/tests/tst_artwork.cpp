@@ -1,5 +1,7 @@
 // The committed artwork under ui/resources: byte layouts the UI and other readers rely on, that
 // the pictures decode, and that the embedded copies are the same files.
+#include "ui/handpointer.h"
+
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -12,8 +14,7 @@
 namespace {
 
 constexpr int kTeams = 30;
-// Kept in step with the cursor set up by the main window.
-constexpr QPoint kHandHotSpot(10, 30);
+using tarvell::kHandHotSpot;
 
 QString onDisk(const QString &relative)
 {
