@@ -11,6 +11,13 @@ namespace {
 // The longest signature below.
 constexpr qsizetype SignatureLength = 6;
 
+bool withinBounds(QSize size)
+{
+    return size.isValid() && size.width() <= PictureDecoder::MaxSide &&
+           size.height() <= PictureDecoder::MaxSide &&
+           qint64(size.width()) * size.height() <= PictureDecoder::MaxPixels;
+}
+
 } // namespace
 
 QByteArray PictureDecoder::formatOf(QByteArrayView leading)
@@ -52,14 +59,14 @@ QImage PictureDecoder::fromDevice(QIODevice *device)
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(AllocationLimitMiB);
 
-    const QSize announced = reader.size();
-    if (!announced.isValid() || announced.width() > MaxSide || announced.height() > MaxSide ||
-        qint64(announced.width()) * announced.height() > MaxPixels)
+    if (!withinBounds(reader.size()))
         return {};
 
-    // An animated GIF shows its first frame, as a still picture.
+    // An animated GIF shows its first frame, as a still picture. Its size announces the first
+    // frame, yet the whole logical screen is decoded (within the allocation limit): what comes
+    // out must keep to the bounds as well.
     QImage picture;
-    if (!reader.read(&picture))
+    if (!reader.read(&picture) || !withinBounds(picture.size()))
         return {};
     return picture;
 }

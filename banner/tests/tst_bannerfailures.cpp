@@ -79,6 +79,13 @@ void TestBannerFailures::badPictureLeavesBannerEmptyAndRotationGoesOn_data()
                                           noise.size() / 4);
     QTest::newRow("random bytes") << FakeHttpServer::answer(noise) << false << 0;
 
+    // Qt checks the size a GIF's first frame announces, yet decodes its whole logical screen.
+    QByteArray tallScreen = TestPictures::gif({Qt::red}, QSize(12, 3));
+    tallScreen[8] = char(0x03);
+    tallScreen[9] = char(0x2C);
+    QTest::newRow("GIF frame within bounds, its screen 12 x 11267")
+        << FakeHttpServer::answer(tallScreen) << false << 0;
+
     for (const char *format : {"JPEG", "BMP", "GIF"}) {
         const QByteArray name = QByteArray("decompression bomb, ") + format;
         QTest::newRow(name + ", 60000 x 60000")
