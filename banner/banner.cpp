@@ -4,9 +4,10 @@
 #include "banner/linkpolicy.h"
 #include "banner/networkaccess.h"
 #include "banner/pictureloader.h"
-#include "core/checked.h"
 
 #include <QDesktopServices>
+
+#include <utility>
 
 namespace tarvell {
 
@@ -15,7 +16,9 @@ Banner::Banner(const QString &makerHost, QObject *parent)
       m_page(new HiddenPage(m_network, this)), m_pictures(new PictureLoader(m_network, this))
 {
     m_page->setObjectName(QStringLiteral("WebBrowser1"));
-    connect(m_pictures, &PictureLoader::pictureLoaded, this, &Banner::pictureChanged);
+    m_network->setCachedAddresses(
+        {m_site.pageUrl(), m_site.pictureUrl(1), m_site.pictureUrl(2), m_site.pictureUrl(3)});
+    connect(m_pictures, &PictureLoader::pictureLoaded, this, &Banner::onPictureLoaded);
 }
 
 void Banner::load()
@@ -25,12 +28,24 @@ void Banner::load()
 
 void Banner::tick()
 {
-    // The reset after picture 3 keeps the counter far from overflowing; should it ever, that
-    // is an error like any other counter's, never a wrap-around.
-    m_bannerNo = checkedAdd(m_bannerNo, 1);
+    // The original waited in its loader until the picture was there; the timer's ticks that
+    // came meanwhile merged into one. The same, without freezing the window.
+    if (m_pictures->isLoading()) {
+        m_tickWaiting = true;
+        return;
+    }
+    // Between ticks the counter is 0, 1 or 2, so adding one can never overflow it.
+    ++m_bannerNo;
     m_pictures->LoadPicture(m_site.pictureUrl(m_bannerNo).toString());
     if (m_bannerNo == 3)
         m_bannerNo = 0;
+}
+
+void Banner::onPictureLoaded(const QImage &picture)
+{
+    Q_EMIT pictureChanged(picture);
+    if (std::exchange(m_tickWaiting, false))
+        tick();
 }
 
 void Banner::bannerClicked()
@@ -47,6 +62,11 @@ void Banner::creditsClicked()
 QString Banner::pageText() const
 {
     return m_page->text();
+}
+
+void Banner::setCacheDirectory(const QString &path)
+{
+    m_network->setCacheDirectory(path);
 }
 
 void Banner::setFetchTimeouts(std::chrono::milliseconds inactivity,

@@ -27,8 +27,9 @@ public:
 
     // The window's load event: starts fetching the hidden page and returns at once.
     void load();
-    // One tick of the rotation timer: the next of pictures 1, 2, 3, 1, ... Like every counter
-    // of the window, BannerNo throws std::overflow_error rather than wrap around.
+    // One tick of the rotation timer: the next of pictures 1, 2, 3, 1, ... A tick that comes
+    // while a picture is still on its way waits until that fetch is over, and several waiting
+    // ticks count as one: every picture is shown, late and in order. Never throws.
     void tick();
     // Opens the page's text if it is a single plain web address; otherwise nothing happens.
     void bannerClicked();
@@ -42,17 +43,23 @@ public:
     // How long a fetch may stay silent, and how long it may take at all. The defaults suit the
     // real site; tests shorten them.
     void setFetchTimeouts(std::chrono::milliseconds inactivity, std::chrono::milliseconds deadline);
+    // Where the page and the pictures are cached; an empty path turns the cache off. By default
+    // a folder in the user's cache location. Takes effect only before load() and the first tick.
+    void setCacheDirectory(const QString &path);
 
 Q_SIGNALS:
     // A null image means: show an empty banner. Other sizes than 468 x 60 come as they are.
     void pictureChanged(const QImage &picture);
 
 private:
+    void onPictureLoaded(const QImage &picture);
+
     MakerSite m_site;
     NetworkAccess *m_network;
     HiddenPage *m_page;
     PictureLoader *m_pictures;
     qint16 m_bannerNo = 0;
+    bool m_tickWaiting = false;
 };
 
 } // namespace tarvell

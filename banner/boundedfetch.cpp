@@ -31,8 +31,11 @@ BoundedFetch::BoundedFetch(QNetworkAccessManager *network, const QUrl &url,
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(limits.maxRedirects);
+    // HTTP caching as the server asks for it: a fresh answer is taken from the cache with no
+    // request, a stale one is checked with its validators first. What comes from the cache
+    // passes the same checks below as what comes from the network.
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
+                         QNetworkRequest::PreferNetwork);
     request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
     request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
     // Asking for no encoding also turns off Qt's transparent decompression, so the size cap

@@ -1,19 +1,67 @@
 #include "banner/networkaccess.h"
 
+#include "banner/bannercache.h"
+
+#include <QDir>
 #include <QNetworkAccessManager>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace tarvell {
 
+namespace {
+
+// Whether a file can be made in the folder, which a permission check alone cannot tell (a full
+// disk, a read-only mount, a file where the folder should be).
+bool canWriteIn(const QString &folder)
+{
+    QTemporaryFile probe(folder + QStringLiteral("/probe-XXXXXX"));
+    return probe.open();
+}
+
+} // namespace
+
 NetworkAccess::NetworkAccess(QObject *parent) : QObject(parent) {}
+
+QString NetworkAccess::cacheDirectory() const
+{
+    if (!m_manager)
+        return {};
+    const auto *cache = qobject_cast<const BannerCache *>(m_manager->cache());
+    return cache ? cache->cacheDirectory() : QString();
+}
 
 QNetworkAccessManager *NetworkAccess::manager()
 {
     if (!m_manager) {
         m_manager = new QNetworkAccessManager(this);
-        // Nothing is remembered between fetches: each one stands alone, as a new page load would.
+        // Nothing is remembered between fetches but the HTTP cache: no HSTS list, no cookies.
         m_manager->setStrictTransportSecurityEnabled(false);
+        setUpCache();
     }
     return m_manager;
+}
+
+void NetworkAccess::setUpCache()
+{
+    QString folder = m_cacheDirectory.value_or(QString());
+    if (!m_cacheDirectory) {
+        const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+        if (!base.isEmpty())
+            folder = base + QStringLiteral("/banner");
+    }
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return;
+
+    // A cache that cannot be written is no cache at all, never a failure of the banner.
+    auto *cache = new BannerCache(m_cachedAddresses, m_manager);
+    cache->setCacheDirectory(folder);
+    cache->setMaximumCacheSize(MaxCacheBytes);
+    if (!canWriteIn(cache->preparedDirectory())) {
+        delete cache;
+        return;
+    }
+    m_manager->setCache(cache);
 }
 
 } // namespace tarvell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 
 class QIODevice;
@@ -18,12 +19,14 @@ public:
     // In MiB, for QImageReader::setAllocationLimit: room for MaxPixels at four bytes each.
     static constexpr int AllocationLimitMiB = 10;
 
-    // Fetched bytes are JPEG or nothing: the reader is not allowed to guess another format.
-    static QImage fromJpeg(const QByteArray &bytes);
-    // A local file may be any format Qt reads.
+    // The picture formats a banner may come in, told by the leading bytes alone: "jpeg", "gif"
+    // or "bmp"; empty for anything else. A name or a Content-Type says nothing here.
+    static QByteArray formatOf(QByteArrayView leading);
+
+    // Fetched bytes, or a local file: the first frame of a JPEG, GIF or BMP, or nothing.
+    static QImage fromBytes(const QByteArray &bytes);
     static QImage fromFile(const QString &path);
-    // Same rules over any device; an empty format means: detect it from the content.
-    static QImage fromDevice(QIODevice *device, const QByteArray &format);
+    static QImage fromDevice(QIODevice *device);
 };
 
 } // namespace tarvell

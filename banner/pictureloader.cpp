@@ -4,7 +4,7 @@
 #include "banner/networkaccess.h"
 #include "banner/picturedecoder.h"
 
-#include <QUrl>
+#include <algorithm>
 
 namespace tarvell {
 
@@ -19,6 +19,7 @@ void PictureLoader::LoadPicture(QString strFileName)
     const QUrl url(strFileName);
     const QString scheme = url.scheme().toLower();
     if (scheme == u"http" || scheme == u"https") {
+        m_fetchUrl = url;
         m_fetch = new BoundedFetch(m_network->manager(), url, m_limits, this);
         connect(m_fetch, &BoundedFetch::finished, this, &PictureLoader::onFetched);
         return;
@@ -33,7 +34,23 @@ void PictureLoader::onFetched(bool ok, const QByteArray &body)
     // The fetch is done reporting; it goes once control is back in the event loop.
     m_fetch->deleteLater();
     m_fetch = nullptr;
-    Q_EMIT pictureLoaded(ok ? PictureDecoder::fromJpeg(body) : QImage());
+    Q_EMIT pictureLoaded(ok ? decode(m_fetchUrl, body) : QImage());
+}
+
+QImage PictureLoader::decode(const QUrl &url, const QByteArray &body)
+{
+    // Comparing a few dozen KiB costs far less than decoding them again.
+    const auto known = std::find_if(m_decoded.begin(), m_decoded.end(),
+                                    [&url](const Decoded &decoded) { return decoded.url == url; });
+    if (known != m_decoded.end()) {
+        if (known->bytes == body)
+            return known->picture;
+        m_decoded.erase(known);
+    }
+    if (m_decoded.size() >= MaxRemembered)
+        m_decoded.removeFirst();
+    m_decoded.append({url, body, PictureDecoder::fromBytes(body)});
+    return m_decoded.constLast().picture;
 }
 
 void PictureLoader::abandonFetch()

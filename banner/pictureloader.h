@@ -2,8 +2,11 @@
 
 #include "banner/fetchlimits.h"
 
+#include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QObject>
+#include <QUrl>
 
 namespace tarvell {
 
@@ -21,19 +24,34 @@ public:
     void setFetchLimits(const FetchLimits &limits) { m_limits = limits; }
 
     // The result comes through pictureLoaded(): at once for a local file, once fetched for a
-    // web address. A new call abandons a fetch still in flight, whose picture then never comes,
-    // so pictures never arrive out of order and requests never pile up.
+    // web address. A new call abandons a fetch still in flight, whose picture then never comes;
+    // a caller that wants every picture waits for isLoading() to turn false.
     void LoadPicture(QString strFileName);
+    bool isLoading() const { return m_fetch != nullptr; }
 
 Q_SIGNALS:
     void pictureLoaded(const QImage &picture);
 
 private:
+    // The last pictures decoded from the web, with the bytes they came from: the rotation
+    // shows the same few pictures over and over, mostly unchanged.
+    struct Decoded
+    {
+        QUrl url;
+        QByteArray bytes;
+        QImage picture;
+    };
+    // One for each picture of the rotation.
+    static constexpr qsizetype MaxRemembered = 3;
+
     void onFetched(bool ok, const QByteArray &body);
+    QImage decode(const QUrl &url, const QByteArray &body);
     void abandonFetch();
 
     NetworkAccess *m_network;
     BoundedFetch *m_fetch = nullptr;
+    QUrl m_fetchUrl;
+    QList<Decoded> m_decoded;
     FetchLimits m_limits = FetchLimits::forPicture();
 };
 

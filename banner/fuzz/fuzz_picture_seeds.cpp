@@ -1,10 +1,25 @@
-// Writes small pictures of each format that a banner picture may come in, as seeds for
-// fuzz_picture. Usage: fuzz_picture_seeds <directory>
+// Writes small pictures of each format that a banner picture may come in, and of a few that it
+// may not, as seeds for fuzz_picture. Usage: fuzz_picture_seeds <directory>
+
+#include "banner/tests/testpictures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+
+using tarvell::test::TestPictures;
+
+namespace {
+
+bool write(const QDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QFile file(dir.filePath(name));
+    return !bytes.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -25,10 +40,19 @@ int main(int argc, char **argv)
     ok &= banner.save(dir.filePath(QStringLiteral("banner-q10.jpg")), "JPEG", 10);
     ok &= banner.convertToFormat(QImage::Format_Grayscale8)
               .save(dir.filePath(QStringLiteral("grey.jpg")), "JPEG");
-    for (const char *format : {"PNG", "GIF", "BMP", "ICO", "PPM", "XPM", "XBM"}) {
-        // Formats this Qt cannot write are left out; any one written is enough to start from.
-        banner.save(dir.filePath(QStringLiteral("banner.") + QString::fromLatin1(format).toLower()),
-                    format);
-    }
+    // The depths a BMP header can name, each with its own row layout and palette.
+    ok &= banner.save(dir.filePath(QStringLiteral("banner-32.bmp")), "BMP");
+    ok &= banner.convertToFormat(QImage::Format_RGB888)
+              .save(dir.filePath(QStringLiteral("banner-24.bmp")), "BMP");
+    ok &= banner.convertToFormat(QImage::Format_Indexed8)
+              .save(dir.filePath(QStringLiteral("banner-8.bmp")), "BMP");
+    ok &= banner.convertToFormat(QImage::Format_Mono)
+              .save(dir.filePath(QStringLiteral("banner-1.bmp")), "BMP");
+    ok &= write(dir, QStringLiteral("banner.gif"), TestPictures::gif({Qt::red}, QSize(12, 3)));
+    ok &= write(dir, QStringLiteral("animated.gif"),
+                TestPictures::gif({Qt::red, Qt::green, Qt::blue}, QSize(5, 4)));
+    // Refused whole, but their bytes give the mutations other structures to start from.
+    ok &= banner.save(dir.filePath(QStringLiteral("banner.png")), "PNG");
+    ok &= banner.save(dir.filePath(QStringLiteral("banner.ppm")), "PPM");
     return ok ? 0 : 1;
 }

@@ -22,6 +22,8 @@ QByteArray reasonPhrase(int status)
         return "Moved Permanently";
     case 302:
         return "Found";
+    case 304:
+        return "Not Modified";
     case 404:
         return "Not Found";
     case 500:
@@ -64,6 +66,18 @@ FakeHttpServer::Route FakeHttpServer::drip(const QByteArray &body,
     Route route = answer(body);
     route.behaviour = Route::Behaviour::Drip;
     route.dripInterval = interval;
+    return route;
+}
+
+FakeHttpServer::Route FakeHttpServer::cached(const QByteArray &body, const QByteArray &cacheHeader,
+                                             const QByteArray &etag, const QByteArray &lastModified)
+{
+    Route route = answer(body);
+    const qsizetype colon = cacheHeader.indexOf(':');
+    if (colon > 0)
+        route.headers.append({cacheHeader.left(colon), cacheHeader.mid(colon + 1).trimmed()});
+    route.etag = etag;
+    route.lastModified = lastModified;
     return route;
 }
 
@@ -140,7 +154,31 @@ void FakeHttpServer::onReadyRead(QTcpSocket *socket)
 
     Route route;
     route.status = 404;
-    serve(socket, m_routes.value(path, route));
+    route = m_routes.value(path, route);
+    if (isNotModified(pending, route)) {
+        ++m_notModified;
+        route.status = 304;
+        route.body.clear();
+        route.announceLength = false;
+    }
+    serve(socket, route);
+}
+
+bool FakeHttpServer::isNotModified(const QByteArray &requestHead, const Route &route)
+{
+    if (route.status != 200)
+        return false;
+    const QList<QByteArray> lines = requestHead.left(requestHead.indexOf("\r\n\r\n")).split('\n');
+    for (const QByteArray &line : lines) {
+        const qsizetype colon = line.indexOf(':');
+        const QByteArray name = line.left(colon).trimmed().toLower();
+        const QByteArray value = line.mid(colon + 1).trimmed();
+        if ((name == "if-none-match" && !route.etag.isEmpty() && value == route.etag) ||
+            (name == "if-modified-since" && !route.lastModified.isEmpty() &&
+             value == route.lastModified))
+            return true;
+    }
+    return false;
 }
 
 void FakeHttpServer::serve(QTcpSocket *socket, const Route &route)
@@ -182,6 +220,10 @@ QByteArray FakeHttpServer::head(const Route &route, qint64 bodySize)
         "HTTP/1.1 " + QByteArray::number(route.status) + ' ' + reasonPhrase(route.status) + "\r\n";
     for (const auto &[name, value] : route.headers)
         head += name + ": " + value + "\r\n";
+    if (!route.etag.isEmpty())
+        head += "ETag: " + route.etag + "\r\n";
+    if (!route.lastModified.isEmpty())
+        head += "Last-Modified: " + route.lastModified + "\r\n";
     if (route.announceLength)
         head += "Content-Length: " + QByteArray::number(bodySize) + "\r\n";
     head += "Connection: close\r\n\r\n";

@@ -33,6 +33,10 @@ public:
         std::chrono::milliseconds delay{0};
         // For Drip: one byte of the body per interval.
         std::chrono::milliseconds dripInterval{100};
+        // Validators, sent with the answer. A request that names the one or the other
+        // (If-None-Match, If-Modified-Since) gets 304 Not Modified with no body.
+        QByteArray etag;
+        QByteArray lastModified;
     };
 
     static Route answer(const QByteArray &body, const QByteArray &contentType = "image/jpeg",
@@ -40,6 +44,10 @@ public:
     static Route redirect(const QByteArray &location);
     static Route neverAnswer();
     static Route drip(const QByteArray &body, std::chrono::milliseconds interval);
+    // An answer with one caching header ("Cache-Control: no-cache", "Expires: ..."; none when
+    // empty) and the given validators.
+    static Route cached(const QByteArray &body, const QByteArray &cacheHeader,
+                        const QByteArray &etag, const QByteArray &lastModified = {});
 
     explicit FakeHttpServer(QObject *parent = nullptr);
 
@@ -56,6 +64,8 @@ public:
     // Paths without a route get an empty 404.
     void setRoute(const QByteArray &path, const Route &route);
     QList<QByteArray> requestedPaths() const { return m_requested; }
+    // How many requests were answered 304 Not Modified.
+    int notModifiedCount() const { return m_notModified; }
     int connectionCount() const { return m_connections; }
     // Requests received on connections that neither side has closed yet. Idle connections do
     // not count: Qt may open one ahead of need.
@@ -69,6 +79,7 @@ private:
     void onReadyRead(QTcpSocket *socket);
     void serve(QTcpSocket *socket, const Route &route);
     static QByteArray head(const Route &route, qint64 bodySize);
+    static bool isNotModified(const QByteArray &requestHead, const Route &route);
 
     QTcpServer m_server;
     quint16 m_port = 0;
@@ -78,6 +89,7 @@ private:
     QSet<QTcpSocket *> m_inFlight;
     QList<QByteArray> m_requested;
     int m_connections = 0;
+    int m_notModified = 0;
 };
 
 } // namespace tarvell::test

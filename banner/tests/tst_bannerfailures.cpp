@@ -4,7 +4,9 @@
 
 #include <QFile>
 #include <QNetworkProxy>
+#include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,6 +37,7 @@ private:
 void TestBannerFailures::initTestCase()
 {
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
 }
 
@@ -71,11 +74,26 @@ void TestBannerFailures::badPictureLeavesBannerEmptyAndRotationGoesOn_data()
     unannounced.announceLength = false;
     QTest::newRow("oversized body, unannounced") << unannounced << false << 0;
 
-    QTest::newRow("decompression bomb, 60000 x 60000")
-        << FakeHttpServer::answer(TestPictures::jpegAnnouncing(60000, 60000)) << false << 0;
-    // Small enough to pass Qt's own allocation limit: only the banner's bound refuses it.
-    QTest::newRow("decompression bomb, 5000 x 5000")
-        << FakeHttpServer::answer(TestPictures::jpegAnnouncing(5000, 5000)) << false << 0;
+    QByteArray noise(4096, Qt::Uninitialized);
+    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(noise.data()),
+                                          noise.size() / 4);
+    QTest::newRow("random bytes") << FakeHttpServer::answer(noise) << false << 0;
+
+    // Qt checks the size a GIF's first frame announces, yet decodes its whole logical screen.
+    QByteArray tallScreen = TestPictures::gif({Qt::red}, QSize(12, 3));
+    tallScreen[8] = char(0x03);
+    tallScreen[9] = char(0x2C);
+    QTest::newRow("GIF frame within bounds, its screen 12 x 11267")
+        << FakeHttpServer::answer(tallScreen) << false << 0;
+
+    for (const char *format : {"JPEG", "BMP", "GIF"}) {
+        const QByteArray name = QByteArray("decompression bomb, ") + format;
+        QTest::newRow(name + ", 60000 x 60000")
+            << FakeHttpServer::answer(TestPictures::announcing(format, 60000, 60000)) << false << 0;
+        // Small enough to pass Qt's own allocation limit: only the banner's bound refuses it.
+        QTest::newRow(name + ", 5000 x 5000")
+            << FakeHttpServer::answer(TestPictures::announcing(format, 5000, 5000)) << false << 0;
+    }
 
     Route compressed = FakeHttpServer::answer(qCompress(good).mid(4));
     compressed.headers.append(std::pair<QByteArray, QByteArray>("Content-Encoding", "deflate"));

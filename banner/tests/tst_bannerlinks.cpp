@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QNetworkProxy>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,6 +46,7 @@ private:
 void TestBannerLinks::initTestCase()
 {
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
 }
 

@@ -49,10 +49,15 @@ void TestPictureLoader::localFile_data()
     const QString jpeg = write(QStringLiteral("banner.jpg"), TestPictures::encoded(Qt::blue));
     QTest::newRow("JPEG file") << jpeg << QColor(Qt::blue);
     QTest::newRow("file: address") << QUrl::fromLocalFile(jpeg).toString() << QColor(Qt::blue);
-    QTest::newRow("PNG file, format told by its content")
-        << write(QStringLiteral("banner.jpg.png"),
-                 TestPictures::encoded(Qt::green, TestPictures::BannerSize, "PNG"))
+    // The content decides, not the name: only JPEG, GIF and BMP make a picture.
+    QTest::newRow("GIF file named .jpg")
+        << write(QStringLiteral("banner.gif.jpg"),
+                 TestPictures::encoded(Qt::green, TestPictures::BannerSize, "GIF"))
         << QColor(Qt::green);
+    QTest::newRow("PNG file") << write(QStringLiteral("banner.png"),
+                                       TestPictures::encoded(Qt::green, TestPictures::BannerSize,
+                                                             "PNG"))
+                              << QColor();
     QTest::newRow("name with a space and a colon")
         << write(QStringLiteral("my banner:1.jpg"), TestPictures::encoded(Qt::red))
         << QColor(Qt::red);
@@ -61,11 +66,12 @@ void TestPictureLoader::localFile_data()
     QTest::newRow("empty file") << write(QStringLiteral("empty.jpg"), QByteArray()) << QColor();
     QTest::newRow("directory") << m_dir.path() << QColor();
     QTest::newRow("header announcing 60000 x 60000")
-        << write(QStringLiteral("bomb.jpg"), TestPictures::jpegAnnouncing(60000, 60000))
+        << write(QStringLiteral("bomb.jpg"), TestPictures::announcing("JPEG", 60000, 60000))
         << QColor();
     // Within the allocation limit, but no banner is that wide.
     QTest::newRow("header announcing 5000 x 10")
-        << write(QStringLiteral("wide.jpg"), TestPictures::jpegAnnouncing(5000, 10)) << QColor();
+        << write(QStringLiteral("wide.jpg"), TestPictures::announcing("JPEG", 5000, 10))
+        << QColor();
     QTest::newRow("empty name") << QString() << QColor();
 }
 
