@@ -1,6 +1,8 @@
 #include "ui/form1.h"
 
+#include "banner/makersite.h"
 #include "ui/appearance.h"
+#include "ui/bannermodule.h"
 #include "ui/clicklabel.h"
 #include "ui/framebox.h"
 #include "ui/picturebox.h"
@@ -12,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -72,7 +75,7 @@ QString creditsLine(const QString &homeAddress)
 Form1::Form1(const QString &makerHost, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_banner(makerHost)
+      m_makerHost(makerHost)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
@@ -130,7 +133,7 @@ void Form1::createControls()
     Command1->setPalette(face);
     Command1->setEnabled(false);
 
-    Label1 = new ClickLabel(creditsLine(m_banner.homeAddress()), this);
+    Label1 = new ClickLabel(creditsLine(homeAddress()), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsRect(0, 7245, 7560, 285));
     Label1->setFont(captionFont(9));
@@ -201,10 +204,19 @@ void Form1::wireEvents()
     }
     connect(Command1, &QPushButton::clicked, this,
             [this] { guarded([this] { m_logic.Command1Click(); }); });
-    connect(Timer1, &QTimer::timeout, this, [this] { guarded([this] { m_banner.tick(); }); });
-    connect(&m_banner, &Banner::pictureChanged, Picture1, &PictureBox::setPicture);
-    connect(Picture1, &PictureBox::clicked, &m_banner, &Banner::bannerClicked);
-    connect(Label1, &ClickLabel::clicked, &m_banner, &Banner::creditsClicked);
+    // Until the banner module is loaded, ticks and clicks have nothing to reach.
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        if (m_banner)
+            guarded([this] { m_banner->tick(); });
+    });
+    connect(Picture1, &PictureBox::clicked, this, [this] {
+        if (m_banner)
+            m_banner->bannerClicked();
+    });
+    connect(Label1, &ClickLabel::clicked, this, [this] {
+        if (m_banner)
+            m_banner->creditsClicked();
+    });
     Timer1->start();
 }
 
@@ -220,7 +232,20 @@ void Form1::paintEvent(QPaintEvent *event)
 
 void Form1::formLoad()
 {
-    m_banner.load();
+    BannerFactory *factory = bannerFactory();
+    if (!factory)
+        return;
+    m_banner = factory->create(m_makerHost,
+                               [picture = QPointer<PictureBox>(Picture1)](const QImage &image) {
+                                   if (picture)
+                                       picture->setPicture(image);
+                               });
+    m_banner->load();
+}
+
+QString Form1::homeAddress() const
+{
+    return MakerSite(m_makerHost).homeAddress();
 }
 
 template <typename Handler> void Form1::guarded(Handler handler)

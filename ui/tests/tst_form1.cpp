@@ -293,7 +293,7 @@ void TestForm1::windowSettings()
     auto *label = m_form->findChild<QLabel *>("Label1");
     QVERIFY(label->text().startsWith("Program By: "));
     QVERIFY(label->text().contains(" | 邮箱："));
-    QVERIFY(label->text().endsWith(" | 网址：" + m_form->banner().homeAddress()));
+    QVERIFY(label->text().endsWith(" | 网址：" + m_form->homeAddress()));
     QCOMPARE(label->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(control(*m_form, "Picture1")->cursor().shape(), Qt::ArrowCursor);
 }
@@ -312,7 +312,8 @@ void TestForm1::initialState()
         QCOMPARE(box->text(), QString::fromStdU16String(std::u16string(team.caption)));
     }
     QCOMPARE(m_form->logic().SelCount(), 0);
-    QCOMPARE(m_form->banner().BannerNo(), 0);
+    QTRY_VERIFY(m_form->banner());
+    QCOMPARE(m_form->banner()->BannerNo(), 0);
     const auto *banner = m_form->findChild<PictureBox *>("Picture1");
     QCOMPARE(banner->picture(), QImage(":/banner.bmp"));
     QCOMPARE(banner->contentsRect().size(), QSize(468, 60));
