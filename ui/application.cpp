@@ -15,7 +15,8 @@ void setUpApplication()
     QApplication::setApplicationName(QStringLiteral("Tarvell"));
     QApplication::setApplicationVersion(QStringLiteral(TARVELL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(TARVELL_APP_ID));
-    QApplication::setWindowIcon(programIcon());
+    // The window completes it once its first frame is on screen.
+    QApplication::setWindowIcon(programIcon(kFirstFrameIconSize));
     // Banner pictures come from the network; a broken one only leaves the banner empty, so the
     // decoder's complaints about it are noise (QT_LOGGING_RULES still overrides this).
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg.warning=false"));

@@ -79,8 +79,10 @@ Form1::Form1(const QString &makerHost, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
-    // main() has usually set the application's icon already; decode the PNGs only once.
-    setWindowIcon(QApplication::windowIcon().isNull() ? programIcon() : QApplication::windowIcon());
+    // main() has usually set the application's icon already; decode the PNGs only once. The
+    // large sizes and the hand cursor wait for the load event: the first frame shows neither.
+    setWindowIcon(QApplication::windowIcon().isNull() ? programIcon(kFirstFrameIconSize)
+                                                      : QApplication::windowIcon());
     setFixedSize(kClientSize);
     paint(this, palette().color(QPalette::WindowText), kWhite);
 
@@ -139,8 +141,6 @@ void Form1::createControls()
     Label1->setFont(captionFont(9));
     Label1->setAlignment(Qt::AlignCenter);
     paint(Label1, kRed, kWhite);
-    Label1->setCursor(
-        QCursor(QPixmap(QStringLiteral(":/hand.ico")), kHandHotSpot.x(), kHandHotSpot.y()));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -232,6 +232,14 @@ void Form1::paintEvent(QPaintEvent *event)
 
 void Form1::formLoad()
 {
+    const QIcon icon = programIcon();
+    QApplication::setWindowIcon(icon);
+    setWindowIcon(icon);
+    // The ICO reader is a plugin of its own, loaded only now.
+    Label1->setCursor(
+        QCursor(QPixmap::fromImage(builtInPicture(QStringLiteral(":/hand.ico"), "ico")),
+                kHandHotSpot.x(), kHandHotSpot.y()));
+
     BannerFactory *factory = bannerFactory();
     if (!factory)
         return;
