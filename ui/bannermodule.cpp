@@ -42,7 +42,10 @@ BannerFactory *loadFactory()
 
 BannerFactory *bannerFactory()
 {
-    static BannerFactory *const factory = loadFactory();
+    // Kept once loaded; after a failure the next window's load event tries again.
+    static BannerFactory *factory = nullptr;
+    if (!factory)
+        factory = loadFactory();
     return factory;
 }
 

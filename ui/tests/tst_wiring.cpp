@@ -5,9 +5,14 @@
 
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 using namespace tarvell;
 
@@ -73,12 +78,37 @@ class TestWiring : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // First: once a window has loaded the banner module, it stays loaded.
+    void withoutItsModuleTheBannerStaysStill();
     void pageIsRequestedOnlyOnceTheWindowIsShown();
     void timerTicksRotateTheBanner();
     void creditsClickOpensTheHomeAddress();
     void bannerClickWithoutAPageOpensNothing();
     void bannerClickOpensThePageLink();
 };
+
+void TestWiring::withoutItsModuleTheBannerStaysStill()
+{
+    // Only Qt's own plugins, as on a machine where the module is missing.
+    const QStringList paths = QCoreApplication::libraryPaths();
+    QCoreApplication::setLibraryPaths({QLibraryInfo::path(QLibraryInfo::PluginsPath)});
+    const auto restore = qScopeGuard([&paths] { QCoreApplication::setLibraryPaths(paths); });
+    OpenedUrls opened;
+    RequestLog log;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("banner module .* could not be loaded"));
+    Form1 form(log.host());
+    QSignalSpy ticks(form.findChild<QTimer *>("Timer1"), &QTimer::timeout);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(ticks.wait(5000));
+    QTest::mouseClick(form.findChild<QWidget *>("Picture1"), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QLabel *>("Label1"), Qt::LeftButton);
+
+    QCOMPARE(form.banner(), nullptr);
+    QCOMPARE(form.findChild<PictureBox *>("Picture1")->picture(), QImage(":/banner.bmp"));
+    QVERIFY(log.lines.isEmpty());
+    QVERIFY(opened.urls.isEmpty());
+}
 
 void TestWiring::pageIsRequestedOnlyOnceTheWindowIsShown()
 {
