@@ -1,8 +1,9 @@
 # Sourced by the other scripts: installs the Debian 12 packages that a step needs.
 
-# Compiler, build tools, Qt and a CJK font with a bold Song (serif) face, so no character
-# renders as a missing-glyph box on a fresh machine.
-BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgtest-dev fonts-noto-cjk)
+# Compiler, build tools, Qt with its translations (a message box's buttons in the user's
+# language) and a CJK font with a bold Song (serif) face, so no character renders as a
+# missing-glyph box on a fresh machine.
+BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgtest-dev fonts-noto-cjk)
 # Desktop-file checks, the fuzzers and the format check (window tests run offscreen).
 TEST_PACKAGES=(desktop-file-utils appstream clang libclang-rt-14-dev clang-format)
 

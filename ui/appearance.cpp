@@ -121,12 +121,15 @@ QImage builtInPicture(const QString &path, const char *format)
     return reader.read();
 }
 
-QIcon programIcon()
+QIcon programIcon(int largestSize)
 {
     QIcon icon;
-    for (int size : {32, 48, 64, 128, 256})
+    for (int size : {32, 48, 64, 128, 256}) {
+        if (size > largestSize)
+            break;
         icon.addPixmap(
             QPixmap::fromImage(builtInPicture(QStringLiteral(":/icons/%1.png").arg(size), "png")));
+    }
     return icon;
 }
 

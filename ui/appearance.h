@@ -35,8 +35,11 @@ QFont defaultFont();
 // load every image plugin first.
 QImage builtInPicture(const QString &path, const char *format);
 
-// The program's icon at every size we draw it. Built from the PNGs rather than the ICO: Qt's
-// ICO reader ignores the transparency mask of 24-bit images.
-QIcon programIcon();
+// The sizes a title bar or a task bar shows; the larger ones can wait for the first frame.
+inline constexpr int kFirstFrameIconSize = 64;
+
+// The program's icon at every size we draw it up to largestSize. Built from the PNGs rather
+// than the ICO: Qt's ICO reader ignores the transparency mask of 24-bit images.
+QIcon programIcon(int largestSize = 256);
 
 } // namespace tarvell

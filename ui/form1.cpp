@@ -1,6 +1,8 @@
 #include "ui/form1.h"
 
+#include "banner/makersite.h"
 #include "ui/appearance.h"
+#include "ui/bannermodule.h"
 #include "ui/clicklabel.h"
 #include "ui/framebox.h"
 #include "ui/graphicalbutton.h"
@@ -14,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -74,12 +77,14 @@ QString creditsLine(const QString &homeAddress)
 Form1::Form1(const QString &makerHost, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_banner(makerHost)
+      m_makerHost(makerHost)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
-    // main() has usually set the application's icon already; decode the PNGs only once.
-    setWindowIcon(QApplication::windowIcon().isNull() ? programIcon() : QApplication::windowIcon());
+    // main() has usually set the application's icon already; decode the PNGs only once. The
+    // large sizes and the hand cursor wait for the load event: the first frame shows neither.
+    setWindowIcon(QApplication::windowIcon().isNull() ? programIcon(kFirstFrameIconSize)
+                                                      : QApplication::windowIcon());
     setFixedSize(kClientSize);
     setAutoFillBackground(true);
 
@@ -133,7 +138,7 @@ void Form1::createControls()
     Command1->setPalette(face);
     Command1->setEnabled(false);
 
-    Label1 = new ClickLabel(creditsLine(m_banner.homeAddress()), this);
+    Label1 = new ClickLabel(creditsLine(homeAddress()), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsRect(0, 7245, 7560, 285));
     Label1->setFont(captionFont(9));
@@ -142,8 +147,6 @@ void Form1::createControls()
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setContentsMargins(0, 0, 0, kClippedCreditsRows);
     paint(Label1, kRed, kWhite);
-    Label1->setCursor(
-        QCursor(QPixmap(QStringLiteral(":/hand.ico")), kHandHotSpot.x(), kHandHotSpot.y()));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -225,10 +228,19 @@ void Form1::wireEvents()
     }
     connect(Command1, &QPushButton::clicked, this,
             [this] { guarded([this] { m_logic.Command1Click(); }); });
-    connect(Timer1, &QTimer::timeout, this, [this] { guarded([this] { m_banner.tick(); }); });
-    connect(&m_banner, &Banner::pictureChanged, Picture1, &PictureBox::setPicture);
-    connect(Picture1, &PictureBox::clicked, &m_banner, &Banner::bannerClicked);
-    connect(Label1, &ClickLabel::clicked, &m_banner, &Banner::creditsClicked);
+    // Until the banner module is loaded, ticks and clicks have nothing to reach.
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        if (m_banner)
+            guarded([this] { m_banner->tick(); });
+    });
+    connect(Picture1, &PictureBox::clicked, this, [this] {
+        if (m_banner)
+            m_banner->bannerClicked();
+    });
+    connect(Label1, &ClickLabel::clicked, this, [this] {
+        if (m_banner)
+            m_banner->creditsClicked();
+    });
     Timer1->start();
 }
 
@@ -244,7 +256,28 @@ void Form1::paintEvent(QPaintEvent *event)
 
 void Form1::formLoad()
 {
-    m_banner.load();
+    const QIcon icon = programIcon();
+    QApplication::setWindowIcon(icon);
+    setWindowIcon(icon);
+    // The ICO reader is a plugin of its own, loaded only now.
+    Label1->setCursor(
+        QCursor(QPixmap::fromImage(builtInPicture(QStringLiteral(":/hand.ico"), "ico")),
+                kHandHotSpot.x(), kHandHotSpot.y()));
+
+    BannerFactory *factory = bannerFactory();
+    if (!factory)
+        return;
+    m_banner = factory->create(m_makerHost,
+                               [picture = QPointer<PictureBox>(Picture1)](const QImage &image) {
+                                   if (picture)
+                                       picture->setPicture(image);
+                               });
+    m_banner->load();
+}
+
+QString Form1::homeAddress() const
+{
+    return MakerSite(m_makerHost).homeAddress();
 }
 
 template <typename Handler> void Form1::guarded(Handler handler)

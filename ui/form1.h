@@ -5,11 +5,13 @@
 // core/   the roster, the distance table, and the selection and calculate rules
 //         (tarvell::Form1Logic), which see the window only through tarvell::Form1Window.
 // banner/ the maker's banner: hidden link page, picture rotation, LoadPicture, links
-//         (tarvell::Banner); it knows nothing of widgets.
+//         (tarvell::Banner); it knows nothing of widgets. The window loads it as a module
+//         once its first frame is on screen (ui/bannermodule.h) and talks to it only through
+//         tarvell::BannerSession, so Qt Network stays out of the start-up.
 // ui/     this window: it builds the controls from the roster, implements Form1Window over
 //         them and wires every event to core and banner.
 
-#include "banner/banner.h"
+#include "banner/bannersession.h"
 #include "core/form1logic.h"
 #include "core/form1window.h"
 #include "core/roster.h"
@@ -17,6 +19,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QGroupBox;
@@ -38,7 +41,10 @@ public:
     explicit Form1(const QString &makerHost, QWidget *parent = nullptr);
 
     const Form1Logic &logic() const { return m_logic; }
-    const Banner &banner() const { return m_banner; }
+    // Null until the load event has loaded the banner module, and if it could not.
+    const BannerSession *banner() const { return m_banner.get(); }
+    // The maker's address as the credits line shows and opens it.
+    QString homeAddress() const;
 
     // Places the window in the middle of the screen it is on.
     void centerOnScreen();
@@ -67,7 +73,8 @@ private:
     template <typename Handler> void guarded(Handler handler);
 
     Form1Logic m_logic{*this};
-    Banner m_banner;
+    const QString m_makerHost;
+    std::unique_ptr<BannerSession> m_banner;
     bool m_loaded = false;
 
     std::array<QCheckBox *, kTeamCount> c1{};

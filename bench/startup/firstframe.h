@@ -18,7 +18,7 @@ struct StartupOptions
 StartupOptions parseOptions(int argc, char *argv[], bool takesHost);
 
 // Watches a window for its first paint. Once that paint and its flush are done, prints
-//   frame_ns=<CLOCK_REALTIME ns> rss_kb=<VmRSS>
+//   frame_ns=<CLOCK_REALTIME ns> cpu_ns=<process CPU time> rss_kb=<VmRSS>
 // then, after lingerMs (when not 0), "rss_settled_kb=<VmRSS>", and quits the application.
 class FirstFrameReport : public QObject
 {

@@ -1,4 +1,5 @@
 // A user's road through the window, driven by real mouse clicks and keys.
+#include "ui/application.h"
 #include "ui/form1.h"
 
 #include <QCheckBox>
@@ -18,10 +19,11 @@ class TestUserFlow : public QObject
 
 private Q_SLOTS:
     void init();
-    void cleanup() { m_form.reset(); }
+    void cleanup();
 
     void calculate_data();
     void calculate();
+    void thirdTickIsRefused_data();
     void thirdTickIsRefused();
     void secondCalculationReplacesTheFirst();
     void keyboardOnly();
@@ -57,6 +59,13 @@ void TestUserFlow::init()
     m_form = std::make_unique<Form1>(QStringLiteral("127.0.0.1:9"));
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestUserFlow::cleanup()
+{
+    m_form.reset();
+    QLocale::setDefault(QLocale::system());
+    loadQtTranslations();
 }
 
 void TestUserFlow::calculate_data()
@@ -103,12 +112,29 @@ void TestUserFlow::calculate()
     QVERIFY(!command()->isEnabled());
 }
 
+void TestUserFlow::thirdTickIsRefused_data()
+{
+    // The message box's button is Qt's own word, in the user's language.
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("okText");
+    QTest::newRow("Chinese desktop") << "zh_CN"
+                                     << "确定";
+    QTest::newRow("C locale") << "C"
+                              << "OK";
+}
+
 void TestUserFlow::thirdTickIsRefused()
 {
+    QFETCH(QString, locale);
+    QFETCH(QString, okText);
+    QLocale::setDefault(QLocale(locale));
+    // The program's own start-up, which loads the translations for the locale.
+    setUpApplication();
+
     clickBox(3);
     clickBox(25);
 
-    QString title, text;
+    QString title, text, okCaption;
     int buttons = 0;
     bool iconless = false, buttonDisabledMeanwhile = false;
     QTimer closer;
@@ -121,6 +147,7 @@ void TestUserFlow::thirdTickIsRefused()
         title = box->windowTitle();
         text = box->text();
         buttons = int(box->standardButtons());
+        okCaption = box->button(QMessageBox::Ok)->text();
         iconless = box->icon() == QMessageBox::NoIcon;
         buttonDisabledMeanwhile = !command()->isEnabled();
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
@@ -131,6 +158,7 @@ void TestUserFlow::thirdTickIsRefused()
     QCOMPARE(title, QStringLiteral("错误！"));
     QCOMPARE(text, QStringLiteral("你已经选择了球队。"));
     QCOMPARE(buttons, int(QMessageBox::Ok));
+    QCOMPARE(okCaption, okText);
     QVERIFY(iconless);
     QVERIFY(buttonDisabledMeanwhile);
     QVERIFY(!box(14)->isChecked());

@@ -5,9 +5,14 @@
 
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 using namespace tarvell;
 
@@ -73,6 +78,8 @@ class TestWiring : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // First: once a window has loaded the banner module, it stays loaded.
+    void withoutItsModuleTheBannerStaysStill();
     void pageIsRequestedOnlyOnceTheWindowIsShown();
     void timerTicksRotateTheBanner();
     void creditsClickOpensTheHomeAddress();
@@ -80,12 +87,37 @@ private Q_SLOTS:
     void bannerClickOpensThePageLink();
 };
 
+void TestWiring::withoutItsModuleTheBannerStaysStill()
+{
+    // Only Qt's own plugins, as on a machine where the module is missing.
+    const QStringList paths = QCoreApplication::libraryPaths();
+    QCoreApplication::setLibraryPaths({QLibraryInfo::path(QLibraryInfo::PluginsPath)});
+    const auto restore = qScopeGuard([&paths] { QCoreApplication::setLibraryPaths(paths); });
+    OpenedUrls opened;
+    RequestLog log;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("banner module .* could not be loaded"));
+    Form1 form(log.host());
+    QSignalSpy ticks(form.findChild<QTimer *>("Timer1"), &QTimer::timeout);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(ticks.wait(5000));
+    QTest::mouseClick(form.findChild<QWidget *>("Picture1"), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QLabel *>("Label1"), Qt::LeftButton);
+
+    QCOMPARE(form.banner(), nullptr);
+    QCOMPARE(form.findChild<PictureBox *>("Picture1")->picture(), QImage(":/banner.bmp"));
+    QVERIFY(log.lines.isEmpty());
+    QVERIFY(opened.urls.isEmpty());
+}
+
 void TestWiring::pageIsRequestedOnlyOnceTheWindowIsShown()
 {
     RequestLog log;
     Form1 form(log.host());
     QTest::qWait(200);
     QVERIFY(log.lines.isEmpty());
+    // The banner module is loaded only once there is a frame on screen.
+    QCOMPARE(form.banner(), nullptr);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTRY_COMPARE_WITH_TIMEOUT(log.lines.value(0), QStringLiteral("GET /zintu/zintu.htm HTTP/1.1"),
@@ -99,7 +131,7 @@ void TestWiring::timerTicksRotateTheBanner()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // The first tick comes 1300 ms after creation and asks for picture 1.
-    QTRY_COMPARE_WITH_TIMEOUT(form.banner().BannerNo(), qint16(1), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(form.banner() ? form.banner()->BannerNo() : -1, 1, 5000);
     QTRY_VERIFY_WITH_TIMEOUT(log.lines.contains("GET /zintu/1.jpg HTTP/1.1"), 5000);
     // A picture that cannot be had leaves the banner empty.
     const auto *banner = form.findChild<PictureBox *>("Picture1");
@@ -112,6 +144,8 @@ void TestWiring::creditsClickOpensTheHomeAddress()
     Form1 form(QStringLiteral("127.0.0.1:9"));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // The load event, right after the first frame, brings the banner in.
+    QTRY_VERIFY(form.banner());
     QTest::mouseClick(form.findChild<QLabel *>("Label1"), Qt::LeftButton);
     QCOMPARE(opened.urls, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:9"))});
 }
@@ -122,6 +156,8 @@ void TestWiring::bannerClickWithoutAPageOpensNothing()
     Form1 form(QStringLiteral("127.0.0.1:9"));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // The load event, right after the first frame, brings the banner in.
+    QTRY_VERIFY(form.banner());
     QTest::mouseClick(form.findChild<QWidget *>("Picture1"), Qt::LeftButton);
     QTest::keyClick(form.findChild<QWidget *>("Picture1"), Qt::Key_Space);
     QVERIFY(opened.urls.isEmpty());
@@ -135,7 +171,7 @@ void TestWiring::bannerClickOpensThePageLink()
     Form1 form(log.host());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTRY_VERIFY_WITH_TIMEOUT(!form.banner().pageText().isEmpty(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.banner() && !form.banner()->pageText().isEmpty(), 5000);
     QTest::mouseClick(form.findChild<QWidget *>("Picture1"), Qt::LeftButton);
     QCOMPARE(opened.urls, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:1/landing"))});
 }
