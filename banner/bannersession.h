@@ -23,7 +23,6 @@ public:
     virtual ~BannerSession() = default;
 
     virtual void load() = 0;
-    // May throw std::overflow_error, as Banner::tick() does.
     virtual void tick() = 0;
     virtual void bannerClicked() = 0;
     virtual void creditsClicked() = 0;

@@ -231,7 +231,7 @@ void Form1::wireEvents()
     // Until the banner module is loaded, ticks and clicks have nothing to reach.
     connect(Timer1, &QTimer::timeout, this, [this] {
         if (m_banner)
-            guarded([this] { m_banner->tick(); });
+            m_banner->tick();
     });
     connect(Picture1, &PictureBox::clicked, this, [this] {
         if (m_banner)
