@@ -13,32 +13,20 @@ namespace {
 // parser must know them, or it would call them unknown before Qt gets to see them.
 void acceptQtOptions(QCommandLineParser &parser)
 {
-    const char *const withValue[] = {"platform",
-                                     "platformpluginpath",
-                                     "platformtheme",
-                                     "plugin",
-                                     "qwindowgeometry",
-                                     "geometry",
-                                     "qwindowicon",
-                                     "icon",
-                                     "qwindowtitle",
-                                     "title",
-                                     "session",
-                                     "style",
-                                     "stylesheet",
-                                     "display",
-                                     "name",
-                                     "visual",
-                                     "qmljsdebugger"};
-    const char *const flags[] = {"reverse", "widgetcount", "nograb",
-                                 "dograb",  "sync",        "testability"};
-    for (const char *name : withValue) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    const QStringList withValue =
+        QStringLiteral("platform platformpluginpath platformtheme plugin qwindowgeometry geometry "
+                       "qwindowicon icon qwindowtitle title session style stylesheet display name "
+                       "visual qmljsdebugger")
+            .split(u' ');
+    const QStringList flags =
+        QStringLiteral("reverse widgetcount nograb dograb sync testability").split(u' ');
+    for (const QString &name : withValue) {
+        QCommandLineOption option(name, QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
-    for (const char *name : flags) {
-        QCommandLineOption option(QString::fromLatin1(name));
+    for (const QString &name : flags) {
+        QCommandLineOption option(name);
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
