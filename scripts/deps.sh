@@ -2,10 +2,12 @@
 
 # Compiler, build tools, Qt with its translations (a message box's buttons in the user's
 # language) and a CJK font with a bold Song (serif) face, so no character renders as a
-# missing-glyph box on a fresh machine.
-BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgtest-dev fonts-noto-cjk)
-# Desktop-file checks, the fuzzers and the format check (window tests run offscreen).
-TEST_PACKAGES=(desktop-file-utils appstream clang libclang-rt-14-dev clang-format)
+# missing-glyph box on a fresh machine: what building and running the program need.
+BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-noto-cjk)
+# GoogleTest, desktop-file checks, the fuzzers and the format check (window tests run offscreen).
+TEST_PACKAGES=(libgtest-dev desktop-file-utils appstream clang libclang-rt-14-dev clang-format)
+# dpkg-shlibdeps computes the package's Depends; CPack finds the binaries with file.
+PACKAGE_PACKAGES=(dpkg-dev file)
 
 ensure_packages()
 {

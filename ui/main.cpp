@@ -1,4 +1,5 @@
 #include "ui/application.h"
+#include "ui/commandline.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -9,6 +10,9 @@
 
 int main(int argc, char *argv[])
 {
+    if (const auto exitCode = tarvell::answerCommandLine(argc, argv))
+        return *exitCode;
+
     QApplication app(argc, argv);
     tarvell::setUpApplication();
 
