@@ -1,6 +1,7 @@
 #pragma once
 
 #include "banner/fetchlimits.h"
+#include "banner/fetchslot.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -11,7 +12,6 @@ class QUrl;
 
 namespace tarvell {
 
-class BoundedFetch;
 class NetworkAccess;
 
 // The page that is never shown: it is fetched once, and what a reader would see of it is the
@@ -42,7 +42,7 @@ private:
     void onRead();
 
     NetworkAccess *m_network;
-    BoundedFetch *m_fetch = nullptr;
+    FetchSlot m_fetch;
     QFutureWatcher<QString> *m_reading = nullptr;
     // Its own pool, so that a reading still under way ends before the page (and the
     // application it relies on for fonts) is gone.

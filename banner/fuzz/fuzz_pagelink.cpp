@@ -4,6 +4,7 @@
 #include "banner/fetchlimits.h"
 #include "banner/hiddenpage.h"
 #include "banner/linkpolicy.h"
+#include "banner/weburl.h"
 
 #include <QByteArray>
 #include <QGuiApplication>
@@ -43,9 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
 
     // Whatever the page held, only a plain web address may come out.
-    const QString scheme = target->scheme();
-    if (!target->isValid() || (scheme != u"http" && scheme != u"https") ||
-        target->host().isEmpty() || !target->userInfo().isEmpty() ||
+    if (!target->isValid() || !tarvell::isWebAddress(*target) || !target->userInfo().isEmpty() ||
         target->toString().size() > tarvell::LinkPolicy::MaxLength)
         std::abort();
     return 0;

@@ -1,0 +1,23 @@
+#include "banner/fetchslot.h"
+
+namespace tarvell {
+
+void FetchSlot::abandon()
+{
+    if (!m_fetch)
+        return;
+    m_fetch->disconnect(m_owner);
+    m_fetch->abandon();
+    release();
+}
+
+void FetchSlot::release()
+{
+    if (!m_fetch)
+        return;
+    // Not deleted at once: the finished handler runs inside the fetch's own signal.
+    m_fetch->deleteLater();
+    m_fetch = nullptr;
+}
+
+} // namespace tarvell
