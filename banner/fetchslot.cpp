@@ -1,6 +1,13 @@
 #include "banner/fetchslot.h"
 
+#include "banner/networkaccess.h"
+
 namespace tarvell {
+
+QNetworkAccessManager *FetchSlot::manager() const
+{
+    return m_network->manager();
+}
 
 void FetchSlot::abandon()
 {

@@ -1,7 +1,6 @@
 #include "banner/hiddenpage.h"
 
 #include "banner/inertdocument.h"
-#include "banner/networkaccess.h"
 
 #include <QPromise>
 #include <QStringDecoder>
@@ -32,7 +31,7 @@ QByteArray headerParameter(const QByteArray &header, QByteArrayView name)
 } // namespace
 
 HiddenPage::HiddenPage(NetworkAccess *network, QObject *parent)
-    : QObject(parent), m_network(network)
+    : QObject(parent), m_fetch(network, FetchLimits::forPage())
 {}
 
 void HiddenPage::navigate(const QUrl &url)
@@ -43,7 +42,7 @@ void HiddenPage::navigate(const QUrl &url)
         m_reading->deleteLater();
         m_reading = nullptr;
     }
-    m_fetch.start(m_network->manager(), url, m_limits, this, &HiddenPage::onFetched);
+    m_fetch.start(url, this, &HiddenPage::onFetched);
 }
 
 void HiddenPage::onFetched(bool ok, const QByteArray &body)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "banner/fetchlimits.h"
 #include "banner/fetchslot.h"
 
 #include <QFutureWatcher>
@@ -22,7 +21,7 @@ class HiddenPage : public QObject
 public:
     explicit HiddenPage(NetworkAccess *network, QObject *parent = nullptr);
 
-    void setFetchLimits(const FetchLimits &limits) { m_limits = limits; }
+    void setFetchLimits(const FetchLimits &limits) { m_fetch.setLimits(limits); }
 
     // Starts fetching the page and returns at once; a page still in flight is abandoned.
     void navigate(const QUrl &url);
@@ -41,13 +40,11 @@ private:
     void onFetched(bool ok, const QByteArray &body);
     void onRead();
 
-    NetworkAccess *m_network;
     FetchSlot m_fetch;
     QFutureWatcher<QString> *m_reading = nullptr;
     // Its own pool, so that a reading still under way ends before the page (and the
     // application it relies on for fonts) is gone.
     QThreadPool m_readers;
-    FetchLimits m_limits = FetchLimits::forPage();
     QString m_text;
 };
 

@@ -1,6 +1,5 @@
 #include "banner/pictureloader.h"
 
-#include "banner/networkaccess.h"
 #include "banner/picturedecoder.h"
 #include "banner/weburl.h"
 
@@ -9,7 +8,7 @@
 namespace tarvell {
 
 PictureLoader::PictureLoader(NetworkAccess *network, QObject *parent)
-    : QObject(parent), m_network(network)
+    : QObject(parent), m_fetch(network, FetchLimits::forPicture())
 {}
 
 void PictureLoader::LoadPicture(QString strFileName)
@@ -19,7 +18,7 @@ void PictureLoader::LoadPicture(QString strFileName)
     const QUrl url(strFileName);
     if (hasWebScheme(url)) {
         m_fetchUrl = url;
-        m_fetch.start(m_network->manager(), url, m_limits, this, &PictureLoader::onFetched);
+        m_fetch.start(url, this, &PictureLoader::onFetched);
         return;
     }
     // Anything else is a local file; a missing one, or one that is no picture, gives none.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "banner/fetchlimits.h"
 #include "banner/fetchslot.h"
 
 #include <QByteArray>
@@ -21,7 +20,7 @@ class PictureLoader : public QObject
 public:
     explicit PictureLoader(NetworkAccess *network, QObject *parent = nullptr);
 
-    void setFetchLimits(const FetchLimits &limits) { m_limits = limits; }
+    void setFetchLimits(const FetchLimits &limits) { m_fetch.setLimits(limits); }
 
     // The result comes through pictureLoaded(): at once for a local file, once fetched for a
     // web address. A new call abandons a fetch still in flight, whose picture then never comes;
@@ -47,11 +46,9 @@ private:
     void onFetched(bool ok, const QByteArray &body);
     QImage decode(const QUrl &url, const QByteArray &body);
 
-    NetworkAccess *m_network;
     FetchSlot m_fetch;
     QUrl m_fetchUrl;
     QList<Decoded> m_decoded;
-    FetchLimits m_limits = FetchLimits::forPicture();
 };
 
 } // namespace tarvell
