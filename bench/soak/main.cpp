@@ -31,7 +31,6 @@
 using namespace std::chrono_literals;
 using tarvell::Banner;
 using tarvell::bench::GapMeter;
-using tarvell::bench::ServerThread;
 using tarvell::bench::SoakServer;
 
 namespace {
@@ -39,7 +38,7 @@ namespace {
 // The window's own interval; the rates per hour are measured at it.
 constexpr auto RealTick = 1300ms;
 
-using SoakHost = ServerThread<SoakServer>;
+using SoakHost = tarvell::bench::ServerThread<SoakServer>;
 
 // Three 468 x 60 JPEGs of a few dozen KiB, as a real banner's are.
 QList<QByteArray> makePictures()
