@@ -4,9 +4,12 @@
 
 namespace tarvell {
 
-QNetworkAccessManager *FetchSlot::manager() const
+BoundedFetch *FetchSlot::launch(const QUrl &url, QObject *owner)
 {
-    return m_network->manager();
+    abandon();
+    m_owner = owner;
+    m_fetch = new BoundedFetch(m_network->manager(), url, m_network->limitsFor(m_limits), owner);
+    return m_fetch;
 }
 
 void FetchSlot::abandon()

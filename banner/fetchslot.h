@@ -7,9 +7,9 @@ namespace tarvell {
 
 class NetworkAccess;
 
-// How an owner fetches: through the banner's network, within its limits, one fetch at a time.
-// Starting another abandons the one before, whose answer is then never heard. The fetch is the
-// owner's child, so it dies with the owner at the latest.
+// How an owner fetches: through the banner's network, within the limits of its kind, one fetch
+// at a time. Starting another abandons the one before, whose answer is then never heard. The
+// fetch is the owner's child, so it dies with the owner at the latest.
 class FetchSlot
 {
 public:
@@ -19,16 +19,10 @@ public:
     FetchSlot(const FetchSlot &) = delete;
     FetchSlot &operator=(const FetchSlot &) = delete;
 
-    // For the fetches started from now on.
-    void setLimits(const FetchLimits &limits) { m_limits = limits; }
-
     template <typename Owner>
     void start(const QUrl &url, Owner *owner, void (Owner::*onFinished)(bool, const QByteArray &))
     {
-        abandon();
-        m_owner = owner;
-        m_fetch = new BoundedFetch(manager(), url, m_limits, owner);
-        QObject::connect(m_fetch, &BoundedFetch::finished, owner, onFinished);
+        QObject::connect(launch(url, owner), &BoundedFetch::finished, owner, onFinished);
     }
 
     // Stops the fetch in flight, if any, without a word to the owner.
@@ -41,7 +35,8 @@ public:
     const BoundedFetch *operator->() const { return m_fetch; }
 
 private:
-    QNetworkAccessManager *manager() const;
+    // Abandons the fetch before and starts the next.
+    BoundedFetch *launch(const QUrl &url, QObject *owner);
 
     NetworkAccess *m_network;
     FetchLimits m_limits;

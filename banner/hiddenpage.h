@@ -21,8 +21,6 @@ class HiddenPage : public QObject
 public:
     explicit HiddenPage(NetworkAccess *network, QObject *parent = nullptr);
 
-    void setFetchLimits(const FetchLimits &limits) { m_fetch.setLimits(limits); }
-
     // Starts fetching the page and returns at once; a page still in flight is abandoned.
     void navigate(const QUrl &url);
     // Empty until the page has arrived, and when it could not be had.

@@ -20,8 +20,6 @@ class PictureLoader : public QObject
 public:
     explicit PictureLoader(NetworkAccess *network, QObject *parent = nullptr);
 
-    void setFetchLimits(const FetchLimits &limits) { m_fetch.setLimits(limits); }
-
     // The result comes through pictureLoaded(): at once for a local file, once fetched for a
     // web address. A new call abandons a fetch still in flight, whose picture then never comes;
     // a caller that wants every picture waits for isLoading() to turn false.
