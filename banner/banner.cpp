@@ -72,12 +72,7 @@ void Banner::setCacheDirectory(const QString &path)
 void Banner::setFetchTimeouts(std::chrono::milliseconds inactivity,
                               std::chrono::milliseconds deadline)
 {
-    FetchLimits page = FetchLimits::forPage();
-    FetchLimits picture = FetchLimits::forPicture();
-    page.inactivity = picture.inactivity = inactivity;
-    page.deadline = picture.deadline = deadline;
-    m_page->setFetchLimits(page);
-    m_pictures->setFetchLimits(picture);
+    m_network->setFetchTimeouts(inactivity, deadline);
 }
 
 } // namespace tarvell

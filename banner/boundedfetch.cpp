@@ -1,5 +1,7 @@
 #include "banner/boundedfetch.h"
 
+#include "banner/weburl.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -12,12 +14,6 @@ namespace {
 
 // Small enough that the cap is checked long before a hostile body piles up in memory.
 constexpr qint64 ReadChunk = 16 * 1024;
-
-bool isWebAddress(const QUrl &url)
-{
-    const QString scheme = url.scheme();
-    return (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
-}
 
 } // namespace
 

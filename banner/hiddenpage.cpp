@@ -1,8 +1,6 @@
 #include "banner/hiddenpage.h"
 
-#include "banner/boundedfetch.h"
 #include "banner/inertdocument.h"
-#include "banner/networkaccess.h"
 
 #include <QPromise>
 #include <QStringDecoder>
@@ -33,30 +31,24 @@ QByteArray headerParameter(const QByteArray &header, QByteArrayView name)
 } // namespace
 
 HiddenPage::HiddenPage(NetworkAccess *network, QObject *parent)
-    : QObject(parent), m_network(network)
+    : QObject(parent), m_fetch(network, FetchLimits::forPage())
 {}
 
 void HiddenPage::navigate(const QUrl &url)
 {
-    if (m_fetch) {
-        m_fetch->disconnect(this);
-        m_fetch->abandon();
-        m_fetch->deleteLater();
-    }
+    m_fetch.abandon();
     if (m_reading) {
         m_reading->disconnect(this);
         m_reading->deleteLater();
         m_reading = nullptr;
     }
-    m_fetch = new BoundedFetch(m_network->manager(), url, m_limits, this);
-    connect(m_fetch, &BoundedFetch::finished, this, &HiddenPage::onFetched);
+    m_fetch.start(url, this, &HiddenPage::onFetched);
 }
 
 void HiddenPage::onFetched(bool ok, const QByteArray &body)
 {
     const QByteArray contentType = m_fetch->contentType();
-    m_fetch->deleteLater();
-    m_fetch = nullptr;
+    m_fetch.release();
     if (!ok) {
         m_text.clear();
         Q_EMIT finished();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "banner/fetchlimits.h"
+#include "banner/fetchslot.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -11,7 +11,6 @@ class QUrl;
 
 namespace tarvell {
 
-class BoundedFetch;
 class NetworkAccess;
 
 // The page that is never shown: it is fetched once, and what a reader would see of it is the
@@ -21,8 +20,6 @@ class HiddenPage : public QObject
     Q_OBJECT
 public:
     explicit HiddenPage(NetworkAccess *network, QObject *parent = nullptr);
-
-    void setFetchLimits(const FetchLimits &limits) { m_limits = limits; }
 
     // Starts fetching the page and returns at once; a page still in flight is abandoned.
     void navigate(const QUrl &url);
@@ -41,13 +38,11 @@ private:
     void onFetched(bool ok, const QByteArray &body);
     void onRead();
 
-    NetworkAccess *m_network;
-    BoundedFetch *m_fetch = nullptr;
+    FetchSlot m_fetch;
     QFutureWatcher<QString> *m_reading = nullptr;
     // Its own pool, so that a reading still under way ends before the page (and the
     // application it relies on for fonts) is gone.
     QThreadPool m_readers;
-    FetchLimits m_limits = FetchLimits::forPage();
     QString m_text;
 };
 

@@ -1,5 +1,7 @@
 #include "banner/linkpolicy.h"
 
+#include "banner/weburl.h"
+
 #include <algorithm>
 
 namespace tarvell {
@@ -26,10 +28,10 @@ std::optional<QUrl> LinkPolicy::linkTarget(const QString &pageText)
 
     const QUrl url(text, QUrl::StrictMode);
     // Requiring the scheme also rules out relative addresses such as "--help".
-    if (!url.isValid() || (url.scheme() != u"http" && url.scheme() != u"https"))
+    if (!url.isValid() || !isWebAddress(url))
         return std::nullopt;
     // "http://@host" has an empty user info yet still an '@' in its authority.
-    if (url.host().isEmpty() || url.authority().contains(u'@'))
+    if (url.authority().contains(u'@'))
         return std::nullopt;
     return url;
 }

@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <tuple>
+
 namespace tarvell {
 
 namespace {
@@ -22,6 +24,13 @@ bool canWriteIn(const QString &folder)
 } // namespace
 
 NetworkAccess::NetworkAccess(QObject *parent) : QObject(parent) {}
+
+FetchLimits NetworkAccess::limitsFor(FetchLimits limits) const
+{
+    if (m_timeouts)
+        std::tie(limits.inactivity, limits.deadline) = *m_timeouts;
+    return limits;
+}
 
 QString NetworkAccess::cacheDirectory() const
 {

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "banner/fetchlimits.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QUrl>
 
+#include <chrono>
 #include <optional>
+#include <utility>
 
 class QNetworkAccessManager;
 
@@ -33,12 +37,21 @@ public:
 
     QNetworkAccessManager *manager();
 
+    // Waits that replace each kind of fetch's own for every fetch started from now on.
+    void setFetchTimeouts(std::chrono::milliseconds inactivity, std::chrono::milliseconds deadline)
+    {
+        m_timeouts = {inactivity, deadline};
+    }
+    // A kind's limits, with those waits when set.
+    FetchLimits limitsFor(FetchLimits limits) const;
+
 private:
     void setUpCache();
 
     QNetworkAccessManager *m_manager = nullptr;
     QList<QUrl> m_cachedAddresses;
     std::optional<QString> m_cacheDirectory;
+    std::optional<std::pair<std::chrono::milliseconds, std::chrono::milliseconds>> m_timeouts;
 };
 
 } // namespace tarvell

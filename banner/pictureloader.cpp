@@ -1,27 +1,24 @@
 #include "banner/pictureloader.h"
 
-#include "banner/boundedfetch.h"
-#include "banner/networkaccess.h"
 #include "banner/picturedecoder.h"
+#include "banner/weburl.h"
 
 #include <algorithm>
 
 namespace tarvell {
 
 PictureLoader::PictureLoader(NetworkAccess *network, QObject *parent)
-    : QObject(parent), m_network(network)
+    : QObject(parent), m_fetch(network, FetchLimits::forPicture())
 {}
 
 void PictureLoader::LoadPicture(QString strFileName)
 {
-    abandonFetch();
+    m_fetch.abandon();
 
     const QUrl url(strFileName);
-    const QString scheme = url.scheme().toLower();
-    if (scheme == u"http" || scheme == u"https") {
+    if (hasWebScheme(url)) {
         m_fetchUrl = url;
-        m_fetch = new BoundedFetch(m_network->manager(), url, m_limits, this);
-        connect(m_fetch, &BoundedFetch::finished, this, &PictureLoader::onFetched);
+        m_fetch.start(url, this, &PictureLoader::onFetched);
         return;
     }
     // Anything else is a local file; a missing one, or one that is no picture, gives none.
@@ -31,9 +28,7 @@ void PictureLoader::LoadPicture(QString strFileName)
 
 void PictureLoader::onFetched(bool ok, const QByteArray &body)
 {
-    // The fetch is done reporting; it goes once control is back in the event loop.
-    m_fetch->deleteLater();
-    m_fetch = nullptr;
+    m_fetch.release();
     Q_EMIT pictureLoaded(ok ? decode(m_fetchUrl, body) : QImage());
 }
 
@@ -51,16 +46,6 @@ QImage PictureLoader::decode(const QUrl &url, const QByteArray &body)
         m_decoded.removeFirst();
     m_decoded.append({url, body, PictureDecoder::fromBytes(body)});
     return m_decoded.constLast().picture;
-}
-
-void PictureLoader::abandonFetch()
-{
-    if (!m_fetch)
-        return;
-    m_fetch->disconnect(this);
-    m_fetch->abandon();
-    m_fetch->deleteLater();
-    m_fetch = nullptr;
 }
 
 } // namespace tarvell

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "banner/fetchlimits.h"
+#include "banner/fetchslot.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -10,7 +10,6 @@
 
 namespace tarvell {
 
-class BoundedFetch;
 class NetworkAccess;
 
 // Loads a banner picture from a local path or an http(s) address. A picture that cannot be had
@@ -21,13 +20,11 @@ class PictureLoader : public QObject
 public:
     explicit PictureLoader(NetworkAccess *network, QObject *parent = nullptr);
 
-    void setFetchLimits(const FetchLimits &limits) { m_limits = limits; }
-
     // The result comes through pictureLoaded(): at once for a local file, once fetched for a
     // web address. A new call abandons a fetch still in flight, whose picture then never comes;
     // a caller that wants every picture waits for isLoading() to turn false.
     void LoadPicture(QString strFileName);
-    bool isLoading() const { return m_fetch != nullptr; }
+    bool isLoading() const { return m_fetch.isBusy(); }
 
 Q_SIGNALS:
     void pictureLoaded(const QImage &picture);
@@ -46,13 +43,10 @@ private:
 
     void onFetched(bool ok, const QByteArray &body);
     QImage decode(const QUrl &url, const QByteArray &body);
-    void abandonFetch();
 
-    NetworkAccess *m_network;
-    BoundedFetch *m_fetch = nullptr;
+    FetchSlot m_fetch;
     QUrl m_fetchUrl;
     QList<Decoded> m_decoded;
-    FetchLimits m_limits = FetchLimits::forPicture();
 };
 
 } // namespace tarvell

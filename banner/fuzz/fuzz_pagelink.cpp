@@ -2,34 +2,25 @@
 // Input: the Content-Type header on the first line, the page body after it.
 
 #include "banner/fetchlimits.h"
+#include "banner/fuzz/fuzzsetup.h"
 #include "banner/hiddenpage.h"
 #include "banner/linkpolicy.h"
+#include "banner/weburl.h"
 
 #include <QByteArray>
-#include <QGuiApplication>
-#include <QLoggingCategory>
 
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Broken input is the point here; Qt's complaints about it only slow the run down.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false\nqt.text.*=false"));
-    // QTextDocument wants fonts, hence a GUI application, as in the real program.
-    static int argc = 1;
-    static char name[] = "fuzz_pagelink";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    tarvell::fuzz::startApplication("fuzz_pagelink");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray input =
-        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray input = tarvell::fuzz::inputBytes(data, size);
     const qsizetype newline = input.indexOf('\n');
     const QByteArray contentType = newline < 0 ? QByteArray() : input.left(newline);
     const QByteArray body = newline < 0 ? input : input.mid(newline + 1);
@@ -43,9 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
 
     // Whatever the page held, only a plain web address may come out.
-    const QString scheme = target->scheme();
-    if (!target->isValid() || (scheme != u"http" && scheme != u"https") ||
-        target->host().isEmpty() || !target->userInfo().isEmpty() ||
+    if (!target->isValid() || !tarvell::isWebAddress(*target) || !target->userInfo().isEmpty() ||
         target->toString().size() > tarvell::LinkPolicy::MaxLength)
         std::abort();
     return 0;

@@ -2,10 +2,8 @@
 // by their first bytes, everything else refused.
 
 #include "banner/fetchlimits.h"
+#include "banner/fuzz/fuzzsetup.h"
 #include "banner/picturedecoder.h"
-
-#include <QGuiApplication>
-#include <QLoggingCategory>
 
 #include <cstdint>
 #include <cstdlib>
@@ -27,21 +25,13 @@ void checkBounds(const QImage &picture)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Broken input is the point here; Qt's complaints about it only slow the run down.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false\nqt.text.*=false"));
-    static int argc = 1;
-    static char name[] = "fuzz_picture";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    tarvell::fuzz::startApplication("fuzz_picture");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray bytes = tarvell::fuzz::inputBytes(data, size);
     // A larger picture is never read to the end.
     if (bytes.size() > tarvell::FetchLimits::forPicture().maxBytes)
         return -1;

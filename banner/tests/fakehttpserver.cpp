@@ -33,6 +33,11 @@ QByteArray reasonPhrase(int status)
     }
 }
 
+QByteArray pathOf(const QByteArray &requestLine)
+{
+    return requestLine.split(' ').value(1);
+}
+
 } // namespace
 
 FakeHttpServer::Route FakeHttpServer::answer(const QByteArray &body, const QByteArray &contentType,
@@ -114,6 +119,14 @@ void FakeHttpServer::setRoute(const QByteArray &path, const Route &route)
     m_routes.insert(path, route);
 }
 
+QList<QByteArray> FakeHttpServer::requestedPaths() const
+{
+    QList<QByteArray> paths;
+    for (const QByteArray &line : m_requestLines)
+        paths.append(pathOf(line));
+    return paths;
+}
+
 void FakeHttpServer::onNewConnection()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
@@ -147,9 +160,9 @@ void FakeHttpServer::onReadyRead(QTcpSocket *socket)
     }
     m_pending.erase(pendingIt);
     m_inFlight.insert(socket);
-    const QList<QByteArray> requestLine = pending.left(pending.indexOf("\r\n")).split(' ');
-    const QByteArray path = requestLine.value(1);
-    m_requested.append(path);
+    const QByteArray requestLine = pending.left(pending.indexOf("\r\n"));
+    const QByteArray path = pathOf(requestLine);
+    m_requestLines.append(requestLine);
     Q_EMIT requested(path);
 
     Route route;

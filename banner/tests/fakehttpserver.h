@@ -63,7 +63,9 @@ public:
 
     // Paths without a route get an empty 404.
     void setRoute(const QByteArray &path, const Route &route);
-    QList<QByteArray> requestedPaths() const { return m_requested; }
+    QList<QByteArray> requestedPaths() const;
+    // The first line of each request, such as "GET /zintu/1.jpg HTTP/1.1".
+    QList<QByteArray> requestLines() const { return m_requestLines; }
     // How many requests were answered 304 Not Modified.
     int notModifiedCount() const { return m_notModified; }
     int connectionCount() const { return m_connections; }
@@ -87,7 +89,7 @@ private:
     // Request heads still being received, by connection.
     QHash<QTcpSocket *, QByteArray> m_pending;
     QSet<QTcpSocket *> m_inFlight;
-    QList<QByteArray> m_requested;
+    QList<QByteArray> m_requestLines;
     int m_connections = 0;
     int m_notModified = 0;
 };

@@ -1,8 +1,8 @@
 #include "banner/banner.h"
 #include "fakehttpserver.h"
+#include "mappedlibraries.h"
 #include "testpictures.h"
 
-#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QSignalSpy>
@@ -14,6 +14,7 @@ using namespace std::chrono_literals;
 using tarvell::Banner;
 using tarvell::test::FakeHttpServer;
 using tarvell::test::TestPictures;
+using tarvell::test::tlsLibraryMapped;
 
 namespace {
 
@@ -29,15 +30,6 @@ void serveThreePictures(FakeHttpServer &server)
     for (int number = 1; number <= 3; ++number)
         server.setRoute(picturePath(number),
                         FakeHttpServer::answer(TestPictures::encoded(PictureColours[number - 1])));
-}
-
-bool tlsLibraryLoaded()
-{
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray mapped = maps.readAll();
-    return mapped.contains("/libssl.so") || mapped.contains("/libcrypto.so");
 }
 
 } // namespace
@@ -256,10 +248,10 @@ void TestBannerRotation::plainHttpLoadsNoTlsLibrary()
     QVERIFY(TestPictures::isPlain(shown.takeFirst().at(0).value<QImage>(), Qt::red));
     QTRY_COMPARE_WITH_TIMEOUT(banner.pageText(), QStringLiteral("http://maker.example/"), 5000);
 
-    QVERIFY(!tlsLibraryLoaded());
+    QVERIFY(!tlsLibraryMapped());
     // The look into the process's mappings must be able to see the library at all.
     if (QSslSocket::supportsSsl())
-        QVERIFY(tlsLibraryLoaded());
+        QVERIFY(tlsLibraryMapped());
 }
 
 QTEST_MAIN(TestBannerRotation)

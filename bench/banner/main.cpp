@@ -5,30 +5,31 @@
 // Usage: bench_eventloop_gap [--seconds N] [--sync-wait-ms N]
 
 #include "banner/banner.h"
+#include "banner/tests/mappedlibraries.h"
+#include "bench/common/gapmeter.h"
+#include "bench/common/serverthread.h"
 #include "blockingfetch.h"
-#include "gapmeter.h"
 #include "stallingserver.h"
 
 #include <QCommandLineParser>
 #include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QNetworkProxy>
-#include <QThread>
 #include <QTimer>
 
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <memory>
 
 using namespace std::chrono_literals;
 using tarvell::Banner;
 using tarvell::bench::BlockingFetch;
 using tarvell::bench::GapMeter;
+using tarvell::bench::ServerThread;
 using tarvell::bench::StallingServer;
+using tarvell::test::tlsLibraryMapped;
 
 namespace {
 
@@ -42,37 +43,10 @@ struct Figures
     int ticks = 0;
 };
 
-// A StallingServer running in a thread of its own for as long as this lives.
-class ServerThread
-{
-public:
-    explicit ServerThread(StallingServer::Mode mode)
-    {
-        m_server = new StallingServer(mode, DripInterval);
-        m_server->moveToThread(&m_thread);
-        m_thread.start();
-        QMetaObject::invokeMethod(m_server, &StallingServer::listen, Qt::BlockingQueuedConnection,
-                                  &m_port);
-    }
-    ~ServerThread()
-    {
-        QMetaObject::invokeMethod(m_server, &QObject::deleteLater);
-        m_thread.quit();
-        m_thread.wait();
-    }
-    quint16 port() const { return m_port; }
-
-private:
-    QThread m_thread;
-    StallingServer *m_server;
-    quint16 m_port = 0;
-};
-
 // Runs the event loop for the given time with a tick every 1300 ms, as the window does.
 Figures measure(std::chrono::milliseconds duration, const std::function<void()> &onStart,
                 const std::function<void()> &onTick)
 {
-    GapMeter meter;
     QEventLoop loop;
     QTimer ticker;
     ticker.setInterval(TickInterval);
@@ -83,27 +57,26 @@ Figures measure(std::chrono::milliseconds duration, const std::function<void()> 
     });
     QTimer::singleShot(duration, &loop, &QEventLoop::quit);
 
-    meter.start();
-    onStart();
-    ticker.start();
-    loop.exec();
-    meter.stop();
-    figures.longestGapMs = double(meter.longestGapNs()) / 1e6;
-    figures.turns = meter.turns();
+    const GapMeter::Run run = GapMeter::measure(loop, [&] {
+        onStart();
+        ticker.start();
+    });
+    figures.longestGapMs = run.longestGapMs;
+    figures.turns = run.turns;
     return figures;
 }
 
 Figures runOurs(StallingServer::Mode mode, std::chrono::milliseconds duration)
 {
-    ServerThread server(mode);
-    Banner banner(QStringLiteral("127.0.0.1:%1").arg(server.port()));
+    ServerThread<StallingServer> server(new StallingServer(mode, DripInterval));
+    Banner banner(server.host());
     return measure(
         duration, [&] { banner.load(); }, [&] { banner.tick(); });
 }
 
 Figures runSynchronous(StallingServer::Mode mode, std::chrono::milliseconds duration, int waitMs)
 {
-    ServerThread server(mode);
+    ServerThread<StallingServer> server(new StallingServer(mode, DripInterval));
     const QDeadlineTimer stopAt(duration);
     int pictureNo = 0;
     return measure(
@@ -117,15 +90,6 @@ Figures runSynchronous(StallingServer::Mode mode, std::chrono::milliseconds dura
             if (bodyAt >= 0)
                 QImage::fromData(answer.mid(bodyAt + 4), "JPEG");
         });
-}
-
-bool tlsLibraryMapped()
-{
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray mapped = maps.readAll();
-    return mapped.contains("/libssl.so") || mapped.contains("/libcrypto.so");
 }
 
 void printRow(const char *scenario, const Figures &ours, const Figures *synchronous)

@@ -6,7 +6,8 @@
 // Usage: bench_soak [--rate-seconds N] [--ticks N] [--interval-ms N] [--warm-up N]
 
 #include "banner/banner.h"
-#include "gapmeter.h"
+#include "bench/common/gapmeter.h"
+#include "bench/common/serverthread.h"
 #include "soakserver.h"
 
 #include <QBuffer>
@@ -20,7 +21,6 @@
 #include <QNetworkProxy>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 
 #include <chrono>
@@ -38,31 +38,7 @@ namespace {
 // The window's own interval; the rates per hour are measured at it.
 constexpr auto RealTick = 1300ms;
 
-// A SoakServer running in a thread of its own for as long as this lives.
-class ServerThread
-{
-public:
-    explicit ServerThread(SoakServer *server) : m_server(server)
-    {
-        m_server->moveToThread(&m_thread);
-        m_thread.start();
-        QMetaObject::invokeMethod(m_server, &SoakServer::listen, Qt::BlockingQueuedConnection,
-                                  &m_port);
-    }
-    ~ServerThread()
-    {
-        QMetaObject::invokeMethod(m_server, &QObject::deleteLater);
-        m_thread.quit();
-        m_thread.wait();
-    }
-    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
-    SoakServer::Counts counts() const { return m_server->counts(); }
-
-private:
-    QThread m_thread;
-    SoakServer *m_server;
-    quint16 m_port = 0;
-};
+using SoakHost = tarvell::bench::ServerThread<SoakServer>;
 
 // Three 468 x 60 JPEGs of a few dozen KiB, as a real banner's are.
 QList<QByteArray> makePictures()
@@ -125,7 +101,7 @@ struct RateRun
 };
 
 // Runs a banner at the window's interval for the given time.
-RateRun runAtRealInterval(const ServerThread &server, std::chrono::milliseconds duration)
+RateRun runAtRealInterval(const SoakHost &server, std::chrono::milliseconds duration)
 {
     Banner banner(server.host());
     RateRun run;
@@ -147,22 +123,20 @@ RateRun runAtRealInterval(const ServerThread &server, std::chrono::milliseconds 
         }
         // The first turn fills the cache; what follows is the steady state.
         if (run.shown + run.empty == 3) {
-            run.firstTurn = server.counts();
+            run.firstTurn = server->counts();
             run.firstTurnSeconds = at;
         }
     });
     QTimer::singleShot(duration, &loop, &QEventLoop::quit);
 
-    GapMeter meter;
-    meter.start();
-    clock.start();
-    banner.load();
-    ticker.start();
-    loop.exec();
-    meter.stop();
-    run.total = server.counts();
-    run.seconds = double(clock.nsecsElapsed()) / 1e9;
-    run.longestGapMs = double(meter.longestGapNs()) / 1e6;
+    const GapMeter::Run measured = GapMeter::measure(loop, [&] {
+        clock.start();
+        banner.load();
+        ticker.start();
+    });
+    run.total = server->counts();
+    run.seconds = measured.seconds;
+    run.longestGapMs = measured.longestGapMs;
     return run;
 }
 
@@ -192,7 +166,7 @@ struct SoakRun
 };
 
 // Drives the banner's tick from a fast timer: a benchmark's setting, not the window's.
-SoakRun soak(const ServerThread &server, int ticks, int warmUp, std::chrono::milliseconds interval)
+SoakRun soak(const SoakHost &server, int ticks, int warmUp, std::chrono::milliseconds interval)
 {
     SoakRun run;
     run.rssStartKb = residentKb();
@@ -218,17 +192,13 @@ SoakRun soak(const ServerThread &server, int ticks, int warmUp, std::chrono::mil
     QObject::connect(&banner, &Banner::pictureChanged, &loop,
                      [&](const QImage &picture) { ++(picture.isNull() ? run.empty : run.shown); });
 
-    QElapsedTimer clock;
-    GapMeter meter;
-    meter.start();
-    clock.start();
-    banner.load();
-    ticker.start();
-    loop.exec();
-    meter.stop();
-    run.seconds = double(clock.nsecsElapsed()) / 1e9;
-    run.longestGapMs = double(meter.longestGapNs()) / 1e6;
-    run.counts = server.counts();
+    const GapMeter::Run measured = GapMeter::measure(loop, [&] {
+        banner.load();
+        ticker.start();
+    });
+    run.seconds = measured.seconds;
+    run.longestGapMs = measured.longestGapMs;
+    run.counts = server->counts();
     run.rssEndKb = residentKb();
     run.fdsEnd = openFds();
     return run;
@@ -295,7 +265,7 @@ int main(int argc, char **argv)
                 "full", "304", "req/h", "full/h", "KB/h", "stall ms");
     for (const Caching caching : cases) {
         freshCacheFolder(cacheRoot, caseName(caching));
-        ServerThread server(new SoakServer(caching, pictures));
+        SoakHost server(new SoakServer(caching, pictures));
         const RateRun run = runAtRealInterval(server, rateDuration);
         std::printf("%-24s %6d %9lld %9lld %9lld %10.0f %10.0f %10.0f %9.1f\n", caseName(caching),
                     run.shown + run.empty, run.total.requests, run.total.fullAnswers,
@@ -309,7 +279,7 @@ int main(int argc, char **argv)
                 qint64(rateDuration.count()), qint64(RealTick.count()));
     {
         freshCacheFolder(cacheRoot, "slow");
-        ServerThread server(new SoakServer(Caching::None, pictures, 2200ms));
+        SoakHost server(new SoakServer(Caching::None, pictures, 2200ms));
         const RateRun run = runAtRealInterval(server, rateDuration);
         std::printf("pictures taking 2.2 s: %d shown, %d empty, first shown after %.2f s, "
                     "%lld requests, stall %.1f ms\n",
@@ -318,7 +288,7 @@ int main(int argc, char **argv)
     }
     {
         freshCacheFolder(cacheRoot, "hung");
-        ServerThread server(new SoakServer(Caching::None, pictures, 0ms, true));
+        SoakHost server(new SoakServer(Caching::None, pictures, 0ms, true));
         const RateRun run = runAtRealInterval(server, rateDuration);
         std::printf("pictures never answered: %d shown, %d empty, banner first empty after "
                     "%.2f s (first tick at 1.30 s; -1: never), %lld requests, stall %.1f ms\n",
@@ -333,7 +303,7 @@ int main(int argc, char **argv)
                 "requests", "full", "304", "RSS0 kB", "RSSw kB", "RSSend kB", "fds", "stall ms");
     for (const Caching caching : cases) {
         freshCacheFolder(cacheRoot, caseName(caching));
-        ServerThread server(new SoakServer(caching, pictures));
+        SoakHost server(new SoakServer(caching, pictures));
         const SoakRun run = soak(server, ticks, warmUp, interval);
         std::printf("%-24s %7d %7d %8lld %8lld %8lld %10lld %10lld %10lld %3lld/%lld/%lld %9.1f\n",
                     caseName(caching), run.shown, run.empty, run.counts.requests,

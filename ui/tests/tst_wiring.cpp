@@ -1,77 +1,29 @@
 // The window's events reach the banner: the load event after the first frame, the timer's
 // ticks, and the two clicks. A local server stands in for the maker's site.
+#include "banner/tests/fakehttpserver.h"
+#include "banner/tests/urlrecorder.h"
 #include "ui/form1.h"
 #include "ui/picturebox.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
 using namespace tarvell;
+using tarvell::test::FakeHttpServer;
+using tarvell::test::UrlRecorder;
 
-// Records the URLs the desktop was asked to open, for every scheme we care about.
-class OpenedUrls : public QObject
-{
-    Q_OBJECT
-public:
-    OpenedUrls()
-    {
-        for (const char *scheme : {"http", "https", "file"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
-    }
-    ~OpenedUrls() override
-    {
-        for (const char *scheme : {"http", "https", "file"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    }
-    QList<QUrl> urls;
+namespace {
 
-public Q_SLOTS:
-    void open(const QUrl &url) { urls << url; }
-};
+// Every scheme the desktop could be asked to open that we care about.
+const QStringList OpenedSchemes = {QStringLiteral("http"), QStringLiteral("https"),
+                                   QStringLiteral("file")};
 
-// Accepts connections on 127.0.0.1, keeps the first line of every request, serves `page` at
-// the banner page's path and 404 for everything else.
-class RequestLog : public QObject
-{
-    Q_OBJECT
-public:
-    RequestLog()
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-                socket->setParent(this);
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-                    if (!socket->canReadLine())
-                        return;
-                    const QString line = QString::fromLatin1(socket->readLine()).trimmed();
-                    lines << line;
-                    const bool isPage = line.startsWith("GET /zintu/zintu.htm ") && !page.isEmpty();
-                    const QByteArray body = isPage ? page : QByteArray();
-                    socket->write((isPage ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
-                                  QByteArray("Content-Type: text/html\r\nContent-Length: ") +
-                                  QByteArray::number(body.size()) +
-                                  "\r\nConnection: close\r\n\r\n" + body);
-                    socket->disconnectFromHost();
-                });
-            }
-        });
-    }
-    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()); }
-    QStringList lines;
-    QByteArray page;
-
-private:
-    QTcpServer m_server;
-};
+} // namespace
 
 class TestWiring : public QObject
 {
@@ -93,10 +45,11 @@ void TestWiring::withoutItsModuleTheBannerStaysStill()
     const QStringList paths = QCoreApplication::libraryPaths();
     QCoreApplication::setLibraryPaths({QLibraryInfo::path(QLibraryInfo::PluginsPath)});
     const auto restore = qScopeGuard([&paths] { QCoreApplication::setLibraryPaths(paths); });
-    OpenedUrls opened;
-    RequestLog log;
+    UrlRecorder opened(OpenedSchemes);
+    FakeHttpServer server;
+    QVERIFY(server.listen());
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("banner module .* could not be loaded"));
-    Form1 form(log.host());
+    Form1 form(server.host());
     QSignalSpy ticks(form.findChild<QTimer *>("Timer1"), &QTimer::timeout);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -106,33 +59,35 @@ void TestWiring::withoutItsModuleTheBannerStaysStill()
 
     QCOMPARE(form.banner(), nullptr);
     QCOMPARE(form.findChild<PictureBox *>("Picture1")->picture(), QImage(":/banner.bmp"));
-    QVERIFY(log.lines.isEmpty());
-    QVERIFY(opened.urls.isEmpty());
+    QVERIFY(server.requestLines().isEmpty());
+    QVERIFY(opened.opened().isEmpty());
 }
 
 void TestWiring::pageIsRequestedOnlyOnceTheWindowIsShown()
 {
-    RequestLog log;
-    Form1 form(log.host());
+    FakeHttpServer server;
+    QVERIFY(server.listen());
+    Form1 form(server.host());
     QTest::qWait(200);
-    QVERIFY(log.lines.isEmpty());
+    QVERIFY(server.requestLines().isEmpty());
     // The banner module is loaded only once there is a frame on screen.
     QCOMPARE(form.banner(), nullptr);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTRY_COMPARE_WITH_TIMEOUT(log.lines.value(0), QStringLiteral("GET /zintu/zintu.htm HTTP/1.1"),
-                              5000);
+    QTRY_COMPARE_WITH_TIMEOUT(server.requestLines().value(0),
+                              QByteArray("GET /zintu/zintu.htm HTTP/1.1"), 5000);
 }
 
 void TestWiring::timerTicksRotateTheBanner()
 {
-    RequestLog log;
-    Form1 form(log.host());
+    FakeHttpServer server;
+    QVERIFY(server.listen());
+    Form1 form(server.host());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // The first tick comes 1300 ms after creation and asks for picture 1.
     QTRY_COMPARE_WITH_TIMEOUT(form.banner() ? form.banner()->BannerNo() : -1, 1, 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(log.lines.contains("GET /zintu/1.jpg HTTP/1.1"), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(server.requestLines().contains("GET /zintu/1.jpg HTTP/1.1"), 5000);
     // A picture that cannot be had leaves the banner empty.
     const auto *banner = form.findChild<PictureBox *>("Picture1");
     QTRY_VERIFY_WITH_TIMEOUT(banner->picture().isNull(), 5000);
@@ -140,19 +95,19 @@ void TestWiring::timerTicksRotateTheBanner()
 
 void TestWiring::creditsClickOpensTheHomeAddress()
 {
-    OpenedUrls opened;
+    UrlRecorder opened(OpenedSchemes);
     Form1 form(QStringLiteral("127.0.0.1:9"));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // The load event, right after the first frame, brings the banner in.
     QTRY_VERIFY(form.banner());
     QTest::mouseClick(form.findChild<QLabel *>("Label1"), Qt::LeftButton);
-    QCOMPARE(opened.urls, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:9"))});
+    QCOMPARE(opened.opened(), QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:9"))});
 }
 
 void TestWiring::bannerClickWithoutAPageOpensNothing()
 {
-    OpenedUrls opened;
+    UrlRecorder opened(OpenedSchemes);
     Form1 form(QStringLiteral("127.0.0.1:9"));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -160,20 +115,24 @@ void TestWiring::bannerClickWithoutAPageOpensNothing()
     QTRY_VERIFY(form.banner());
     QTest::mouseClick(form.findChild<QWidget *>("Picture1"), Qt::LeftButton);
     QTest::keyClick(form.findChild<QWidget *>("Picture1"), Qt::Key_Space);
-    QVERIFY(opened.urls.isEmpty());
+    QVERIFY(opened.opened().isEmpty());
 }
 
 void TestWiring::bannerClickOpensThePageLink()
 {
-    OpenedUrls opened;
-    RequestLog log;
-    log.page = "<html><body><p>http://127.0.0.1:1/landing</p></body></html>";
-    Form1 form(log.host());
+    UrlRecorder opened(OpenedSchemes);
+    FakeHttpServer server;
+    QVERIFY(server.listen());
+    server.setRoute(
+        "/zintu/zintu.htm",
+        FakeHttpServer::answer("<html><body><p>http://127.0.0.1:1/landing</p></body></html>",
+                               "text/html"));
+    Form1 form(server.host());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTRY_VERIFY_WITH_TIMEOUT(form.banner() && !form.banner()->pageText().isEmpty(), 5000);
     QTest::mouseClick(form.findChild<QWidget *>("Picture1"), Qt::LeftButton);
-    QCOMPARE(opened.urls, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:1/landing"))});
+    QCOMPARE(opened.opened(), QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:1/landing"))});
 }
 
 QTEST_MAIN(TestWiring)

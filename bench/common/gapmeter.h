@@ -3,6 +3,9 @@
 #include <QElapsedTimer>
 #include <QObject>
 
+#include <functional>
+
+class QEventLoop;
 class QTimer;
 
 namespace tarvell::bench {
@@ -13,6 +16,18 @@ class GapMeter : public QObject
 {
     Q_OBJECT
 public:
+    // What one measured run of an event loop gave.
+    struct Run
+    {
+        double seconds = 0;
+        double longestGapMs = 0;
+        qint64 turns = 0;
+    };
+
+    // Runs the loop until it quits, measured throughout. begin sets off what the run drives
+    // (the banner's load, the ticking timer) once the meter is on.
+    static Run measure(QEventLoop &loop, const std::function<void()> &begin);
+
     explicit GapMeter(QObject *parent = nullptr);
 
     void start();

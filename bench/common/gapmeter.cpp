@@ -1,8 +1,20 @@
-#include "gapmeter.h"
+#include "bench/common/gapmeter.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
 namespace tarvell::bench {
+
+GapMeter::Run GapMeter::measure(QEventLoop &loop, const std::function<void()> &begin)
+{
+    GapMeter meter;
+    meter.start();
+    begin();
+    loop.exec();
+    meter.stop();
+    return {double(meter.m_clock.nsecsElapsed()) / 1e9, double(meter.longestGapNs()) / 1e6,
+            meter.turns()};
+}
 
 GapMeter::GapMeter(QObject *parent) : QObject(parent), m_timer(new QTimer(this))
 {
