@@ -3,7 +3,21 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <cstdio>
+#include <ctime>
+
 namespace tarvell::bench {
+
+namespace {
+
+qint64 threadCpuNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+} // namespace
 
 GapMeter::Run GapMeter::measure(QEventLoop &loop, const std::function<void()> &begin)
 {
@@ -13,7 +27,7 @@ GapMeter::Run GapMeter::measure(QEventLoop &loop, const std::function<void()> &b
     loop.exec();
     meter.stop();
     return {double(meter.m_clock.nsecsElapsed()) / 1e9, double(meter.longestGapNs()) / 1e6,
-            meter.turns()};
+            double(meter.longestBusyNs()) / 1e6, meter.turns()};
 }
 
 GapMeter::GapMeter(QObject *parent) : QObject(parent), m_timer(new QTimer(this))
@@ -26,7 +40,10 @@ GapMeter::GapMeter(QObject *parent) : QObject(parent), m_timer(new QTimer(this))
 void GapMeter::start()
 {
     m_longestNs = 0;
+    m_longestBusyNs = 0;
     m_turns = 0;
+    m_traceNs = qEnvironmentVariableIntValue("TARVELL_GAP_TRACE_MS") * qint64(1000000);
+    m_lastCpuNs = threadCpuNs();
     m_clock.start();
     m_lastNs = 0;
     m_timer->start();
@@ -41,8 +58,16 @@ void GapMeter::stop()
 void GapMeter::onTimeout()
 {
     const qint64 now = m_clock.nsecsElapsed();
-    m_longestNs = qMax(m_longestNs, now - m_lastNs);
+    const qint64 cpuNow = threadCpuNs();
+    const qint64 gap = now - m_lastNs;
+    const qint64 busy = cpuNow - m_lastCpuNs;
+    if (m_traceNs > 0 && gap > m_traceNs)
+        std::fprintf(stderr, "gap %.1f ms (%.1f ms of it on this thread's CPU) ending at %.3f s\n",
+                     double(gap) / 1e6, double(busy) / 1e6, double(now) / 1e9);
+    m_longestNs = qMax(m_longestNs, gap);
+    m_longestBusyNs = qMax(m_longestBusyNs, busy);
     m_lastNs = now;
+    m_lastCpuNs = cpuNow;
     ++m_turns;
 }
 

@@ -12,6 +12,9 @@ namespace tarvell::bench {
 
 // Measures how long the event loop of its thread goes without a turn: a 1 ms timer notes the
 // longest time between two of its timeouts. A window whose loop does not turn does not paint.
+// It also notes the most CPU time the thread itself spent between two turns: a long gap with
+// little of it was the scheduler giving the core to another thread, not work done on the loop.
+// TARVELL_GAP_TRACE_MS=N prints every gap longer than N ms, with when it ended.
 class GapMeter : public QObject
 {
     Q_OBJECT
@@ -21,6 +24,7 @@ public:
     {
         double seconds = 0;
         double longestGapMs = 0;
+        double longestBusyMs = 0;
         qint64 turns = 0;
     };
 
@@ -34,6 +38,7 @@ public:
     void stop();
 
     qint64 longestGapNs() const { return m_longestNs; }
+    qint64 longestBusyNs() const { return m_longestBusyNs; }
     qint64 turns() const { return m_turns; }
 
 private:
@@ -43,6 +48,9 @@ private:
     QElapsedTimer m_clock;
     qint64 m_lastNs = 0;
     qint64 m_longestNs = 0;
+    qint64 m_lastCpuNs = 0;
+    qint64 m_longestBusyNs = 0;
+    qint64 m_traceNs = 0;
     qint64 m_turns = 0;
 };
 

@@ -1,7 +1,8 @@
 // The banner over time against a local copy of the maker's site: what it asks of the site per
 // hour of real ticks for three kinds of caching headers, what it shows from a slow and a hung
 // host, and whether memory or file descriptors creep up over thousands of fast ticks. The
-// longest stall of the event loop is noted throughout.
+// longest stall of the event loop is noted throughout, with the CPU time the loop's thread
+// spent in its longest busy stretch.
 //
 // Usage: bench_soak [--rate-seconds N] [--ticks N] [--interval-ms N] [--warm-up N]
 
@@ -98,6 +99,7 @@ struct RateRun
     double firstShownSeconds = -1;
     double firstEmptySeconds = -1;
     double longestGapMs = 0;
+    double longestBusyMs = 0;
 };
 
 // Runs a banner at the window's interval for the given time.
@@ -137,6 +139,7 @@ RateRun runAtRealInterval(const SoakHost &server, std::chrono::milliseconds dura
     run.total = server->counts();
     run.seconds = measured.seconds;
     run.longestGapMs = measured.longestGapMs;
+    run.longestBusyMs = measured.longestBusyMs;
     return run;
 }
 
@@ -163,6 +166,7 @@ struct SoakRun
     SoakServer::Counts counts;
     double seconds = 0;
     double longestGapMs = 0;
+    double longestBusyMs = 0;
 };
 
 // Drives the banner's tick from a fast timer: a benchmark's setting, not the window's.
@@ -198,6 +202,7 @@ SoakRun soak(const SoakHost &server, int ticks, int warmUp, std::chrono::millise
     });
     run.seconds = measured.seconds;
     run.longestGapMs = measured.longestGapMs;
+    run.longestBusyMs = measured.longestBusyMs;
     run.counts = server->counts();
     run.rssEndKb = residentKb();
     run.fdsEnd = openFds();
@@ -261,17 +266,19 @@ int main(int argc, char **argv)
     std::printf("== %lld s at the window's %lld ms ticks; per hour = first turn + the rest "
                 "carried on to an hour ==\n",
                 qint64(rateDuration.count()), qint64(RealTick.count()));
-    std::printf("%-24s %6s %9s %9s %9s %10s %10s %10s %9s\n", "server", "changes", "requests",
-                "full", "304", "req/h", "full/h", "KB/h", "stall ms");
+    std::printf("%-24s %6s %9s %9s %9s %10s %10s %10s %9s %7s\n", "server", "changes", "requests",
+                "full", "304", "req/h", "full/h", "KB/h", "stall ms", "CPU ms");
     for (const Caching caching : cases) {
         freshCacheFolder(cacheRoot, caseName(caching));
         SoakHost server(new SoakServer(caching, pictures));
         const RateRun run = runAtRealInterval(server, rateDuration);
-        std::printf("%-24s %6d %9lld %9lld %9lld %10.0f %10.0f %10.0f %9.1f\n", caseName(caching),
-                    run.shown + run.empty, run.total.requests, run.total.fullAnswers,
-                    run.total.notModified, perHour(run.firstTurn.requests, run.total.requests, run),
+        std::printf("%-24s %6d %9lld %9lld %9lld %10.0f %10.0f %10.0f %9.1f %7.1f\n",
+                    caseName(caching), run.shown + run.empty, run.total.requests,
+                    run.total.fullAnswers, run.total.notModified,
+                    perHour(run.firstTurn.requests, run.total.requests, run),
                     perHour(run.firstTurn.fullAnswers, run.total.fullAnswers, run),
-                    perHour(run.firstTurn.bytes, run.total.bytes, run) / 1024, run.longestGapMs);
+                    perHour(run.firstTurn.bytes, run.total.bytes, run) / 1024, run.longestGapMs,
+                    run.longestBusyMs);
         std::fflush(stdout);
     }
 
@@ -282,34 +289,37 @@ int main(int argc, char **argv)
         SoakHost server(new SoakServer(Caching::None, pictures, 2200ms));
         const RateRun run = runAtRealInterval(server, rateDuration);
         std::printf("pictures taking 2.2 s: %d shown, %d empty, first shown after %.2f s, "
-                    "%lld requests, stall %.1f ms\n",
+                    "%lld requests, stall %.1f ms (CPU %.1f ms)\n",
                     run.shown, run.empty, run.firstShownSeconds, run.total.requests,
-                    run.longestGapMs);
+                    run.longestGapMs, run.longestBusyMs);
     }
     {
         freshCacheFolder(cacheRoot, "hung");
         SoakHost server(new SoakServer(Caching::None, pictures, 0ms, true));
         const RateRun run = runAtRealInterval(server, rateDuration);
         std::printf("pictures never answered: %d shown, %d empty, banner first empty after "
-                    "%.2f s (first tick at 1.30 s; -1: never), %lld requests, stall %.1f ms\n",
+                    "%.2f s (first tick at 1.30 s; -1: never), %lld requests, "
+                    "stall %.1f ms (CPU %.1f ms)\n",
                     run.shown, run.empty, run.firstEmptySeconds, run.total.requests,
-                    run.longestGapMs);
+                    run.longestGapMs, run.longestBusyMs);
     }
     std::fflush(stdout);
 
     std::printf("\n== soak: %d ticks every %lld ms; start figures after %d ticks ==\n", ticks,
                 qint64(interval.count()), warmUp);
-    std::printf("%-24s %7s %7s %8s %8s %8s %10s %10s %10s %8s %9s\n", "server", "shown", "empty",
-                "requests", "full", "304", "RSS0 kB", "RSSw kB", "RSSend kB", "fds", "stall ms");
+    std::printf("%-24s %7s %7s %8s %8s %8s %10s %10s %10s %8s %9s %7s\n", "server", "shown",
+                "empty", "requests", "full", "304", "RSS0 kB", "RSSw kB", "RSSend kB", "fds",
+                "stall ms", "CPU ms");
     for (const Caching caching : cases) {
         freshCacheFolder(cacheRoot, caseName(caching));
         SoakHost server(new SoakServer(caching, pictures));
         const SoakRun run = soak(server, ticks, warmUp, interval);
-        std::printf("%-24s %7d %7d %8lld %8lld %8lld %10lld %10lld %10lld %3lld/%lld/%lld %9.1f\n",
-                    caseName(caching), run.shown, run.empty, run.counts.requests,
-                    run.counts.fullAnswers, run.counts.notModified, run.rssStartKb, run.rssWarmKb,
-                    run.rssEndKb, qint64(run.fdsStart), qint64(run.fdsWarm), qint64(run.fdsEnd),
-                    run.longestGapMs);
+        std::printf(
+            "%-24s %7d %7d %8lld %8lld %8lld %10lld %10lld %10lld %3lld/%lld/%lld %9.1f %7.1f\n",
+            caseName(caching), run.shown, run.empty, run.counts.requests, run.counts.fullAnswers,
+            run.counts.notModified, run.rssStartKb, run.rssWarmKb, run.rssEndKb,
+            qint64(run.fdsStart), qint64(run.fdsWarm), qint64(run.fdsEnd), run.longestGapMs,
+            run.longestBusyMs);
         std::fflush(stdout);
     }
     return 0;
