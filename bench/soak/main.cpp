@@ -98,8 +98,7 @@ struct RateRun
     int empty = 0;
     double firstShownSeconds = -1;
     double firstEmptySeconds = -1;
-    double longestGapMs = 0;
-    double longestBusyMs = 0;
+    GapMeter::Run loop;
 };
 
 // Runs a banner at the window's interval for the given time.
@@ -131,24 +130,21 @@ RateRun runAtRealInterval(const SoakHost &server, std::chrono::milliseconds dura
     });
     QTimer::singleShot(duration, &loop, &QEventLoop::quit);
 
-    const GapMeter::Run measured = GapMeter::measure(loop, [&] {
+    run.loop = GapMeter::measure(loop, [&] {
         clock.start();
         banner.load();
         ticker.start();
     });
     run.total = server->counts();
-    run.seconds = measured.seconds;
-    run.longestGapMs = measured.longestGapMs;
-    run.longestBusyMs = measured.longestBusyMs;
     return run;
 }
 
 // The first turn once, and the rest as it went on for the remainder of an hour.
 double perHour(qint64 first, qint64 total, const RateRun &run)
 {
-    const double steadySeconds = run.seconds - run.firstTurnSeconds;
+    const double steadySeconds = run.loop.seconds - run.firstTurnSeconds;
     if (run.firstTurnSeconds <= 0 || steadySeconds <= 0)
-        return double(total) * 3600 / run.seconds;
+        return double(total) * 3600 / run.loop.seconds;
     return double(first) + double(total - first) * (3600 - run.firstTurnSeconds) / steadySeconds;
 }
 
@@ -164,9 +160,7 @@ struct SoakRun
     int shown = 0;
     int empty = 0;
     SoakServer::Counts counts;
-    double seconds = 0;
-    double longestGapMs = 0;
-    double longestBusyMs = 0;
+    GapMeter::Run loop;
 };
 
 // Drives the banner's tick from a fast timer: a benchmark's setting, not the window's.
@@ -196,13 +190,10 @@ SoakRun soak(const SoakHost &server, int ticks, int warmUp, std::chrono::millise
     QObject::connect(&banner, &Banner::pictureChanged, &loop,
                      [&](const QImage &picture) { ++(picture.isNull() ? run.empty : run.shown); });
 
-    const GapMeter::Run measured = GapMeter::measure(loop, [&] {
+    run.loop = GapMeter::measure(loop, [&] {
         banner.load();
         ticker.start();
     });
-    run.seconds = measured.seconds;
-    run.longestGapMs = measured.longestGapMs;
-    run.longestBusyMs = measured.longestBusyMs;
     run.counts = server->counts();
     run.rssEndKb = residentKb();
     run.fdsEnd = openFds();
@@ -277,8 +268,8 @@ int main(int argc, char **argv)
                     run.total.fullAnswers, run.total.notModified,
                     perHour(run.firstTurn.requests, run.total.requests, run),
                     perHour(run.firstTurn.fullAnswers, run.total.fullAnswers, run),
-                    perHour(run.firstTurn.bytes, run.total.bytes, run) / 1024, run.longestGapMs,
-                    run.longestBusyMs);
+                    perHour(run.firstTurn.bytes, run.total.bytes, run) / 1024,
+                    run.loop.longestGapMs, run.loop.longestBusyMs);
         std::fflush(stdout);
     }
 
@@ -291,7 +282,7 @@ int main(int argc, char **argv)
         std::printf("pictures taking 2.2 s: %d shown, %d empty, first shown after %.2f s, "
                     "%lld requests, stall %.1f ms (CPU %.1f ms)\n",
                     run.shown, run.empty, run.firstShownSeconds, run.total.requests,
-                    run.longestGapMs, run.longestBusyMs);
+                    run.loop.longestGapMs, run.loop.longestBusyMs);
     }
     {
         freshCacheFolder(cacheRoot, "hung");
@@ -301,7 +292,7 @@ int main(int argc, char **argv)
                     "%.2f s (first tick at 1.30 s; -1: never), %lld requests, "
                     "stall %.1f ms (CPU %.1f ms)\n",
                     run.shown, run.empty, run.firstEmptySeconds, run.total.requests,
-                    run.longestGapMs, run.longestBusyMs);
+                    run.loop.longestGapMs, run.loop.longestBusyMs);
     }
     std::fflush(stdout);
 
@@ -318,8 +309,8 @@ int main(int argc, char **argv)
             "%-24s %7d %7d %8lld %8lld %8lld %10lld %10lld %10lld %3lld/%lld/%lld %9.1f %7.1f\n",
             caseName(caching), run.shown, run.empty, run.counts.requests, run.counts.fullAnswers,
             run.counts.notModified, run.rssStartKb, run.rssWarmKb, run.rssEndKb,
-            qint64(run.fdsStart), qint64(run.fdsWarm), qint64(run.fdsEnd), run.longestGapMs,
-            run.longestBusyMs);
+            qint64(run.fdsStart), qint64(run.fdsWarm), qint64(run.fdsEnd), run.loop.longestGapMs,
+            run.loop.longestBusyMs);
         std::fflush(stdout);
     }
     return 0;
