@@ -1,13 +1,18 @@
-# Sourced by the other scripts: installs the Debian 12 packages that a step needs.
+# Sourced by the other scripts: installs the Debian packages that a step needs. Every name
+# exists on Debian 12 and Debian 13 alike.
 
 # Compiler, build tools, Qt with its translations (a message box's buttons in the user's
 # language) and a CJK font with a bold Song (serif) face, so no character renders as a
 # missing-glyph box on a fresh machine: what building and running the program need.
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-noto-cjk)
 # GoogleTest, desktop-file checks, the fuzzers and the format check (window tests run offscreen).
-TEST_PACKAGES=(libgtest-dev desktop-file-utils appstream clang libclang-rt-14-dev clang-format)
+# One clang for both releases, so the fuzzers and the format check behave the same on each.
+TEST_PACKAGES=(libgtest-dev desktop-file-utils appstream clang-19 libclang-rt-19-dev clang-format-19)
 # dpkg-shlibdeps computes the package's Depends; CPack finds the binaries with file.
 PACKAGE_PACKAGES=(dpkg-dev file)
+# Qt for Windows from Debian's qt6-base source, cross-built with MinGW-w64 and the host's Qt tools.
+WINDOWS_QT_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build perl qt6-base-dev dpkg-dev
+    debian-archive-keyring patch xz-utils)
 
 ensure_packages()
 {

@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include "ui/appearance.h"
+#include "ui/version.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

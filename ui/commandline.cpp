@@ -1,5 +1,7 @@
 #include "ui/commandline.h"
 
+#include "ui/version.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -222,8 +223,9 @@ void Form1::wireEvents()
 {
     for (const Team &team : kRoster) {
         const int index = team.TeamIndex;
-        // stateChanged fires for the user's clicks and the program's own changes alike.
-        connect(c1[static_cast<std::size_t>(index)], &QCheckBox::stateChanged, this,
+        // toggled fires for the user's clicks and the program's own changes alike; the boxes
+        // have two states, so it fires whenever the state changes.
+        connect(c1[static_cast<std::size_t>(index)], &QCheckBox::toggled, this,
                 [this, index] { guarded([this, index] { m_logic.c1Click(index); }); });
     }
     connect(Command1, &QPushButton::clicked, this,
@@ -237,9 +239,12 @@ void Form1::wireEvents()
         if (m_banner)
             m_banner->bannerClicked();
     });
+    // The maker's address needs no network: without the banner module the window opens it.
     connect(Label1, &ClickLabel::clicked, this, [this] {
         if (m_banner)
             m_banner->creditsClicked();
+        else
+            QDesktopServices::openUrl(MakerSite(m_makerHost).homeUrl());
     });
     Timer1->start();
 }

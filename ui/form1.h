@@ -15,6 +15,7 @@
 #include "core/form1logic.h"
 #include "core/form1window.h"
 #include "core/roster.h"
+#include "ui/version.h"
 
 #include <QWidget>
 
@@ -32,7 +33,7 @@ namespace tarvell {
 class ClickLabel;
 class PictureBox;
 
-inline constexpr char kWindowTitle[] = "Tarvell   版本：1.0 (免费版)";
+inline constexpr char kWindowTitle[] = "Tarvell   版本：" TARVELL_TITLE_VERSION " (免费版)";
 
 class Form1 : public QWidget, private Form1Window
 {

@@ -1,4 +1,6 @@
 // The program's command line, run as a user would run it: no display, no platform chosen.
+#include "ui/version.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>

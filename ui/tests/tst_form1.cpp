@@ -277,7 +277,7 @@ void TestForm1::windowSettings()
     QVERIFY(m_form->windowFlags() & Qt::WindowCloseButtonHint);
     QVERIFY(!m_form->windowIcon().isNull());
     setUpApplication();
-    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.00"));
+    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(TARVELL_VERSION));
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("example.tarvell.Tarvell"));
     QVERIFY(m_form->windowIcon().availableSizes().contains(QSize(32, 32)));
     const QImage icon = m_form->windowIcon().pixmap(QSize(32, 32)).toImage();
