@@ -70,8 +70,7 @@ Figures runOurs(StallingServer::Mode mode, std::chrono::milliseconds duration)
 {
     ServerThread<StallingServer> server(new StallingServer(mode, DripInterval));
     Banner banner(server.host());
-    return measure(
-        duration, [&] { banner.load(); }, [&] { banner.tick(); });
+    return measure(duration, [&] { banner.load(); }, [&] { banner.tick(); });
 }
 
 Figures runSynchronous(StallingServer::Mode mode, std::chrono::milliseconds duration, int waitMs)
