@@ -28,8 +28,8 @@ void Banner::load()
 
 void Banner::tick()
 {
-    // The original waited in its loader until the picture was there; the timer's ticks that
-    // came meanwhile merged into one. The same, without freezing the window.
+    // One picture at a time: ticks that come while it loads merge into one, which runs once it
+    // is there, so a slow site neither piles up fetches nor freezes the window.
     if (m_pictures->isLoading()) {
         m_tickWaiting = true;
         return;

@@ -44,5 +44,5 @@ public:
 
 } // namespace tarvell
 
-#define TarvellBannerFactory_iid "example.tarvell.BannerFactory/1"
+#define TarvellBannerFactory_iid "com.example.tarvell.BannerFactory/1"
 Q_DECLARE_INTERFACE(tarvell::BannerFactory, TarvellBannerFactory_iid)

@@ -8,8 +8,9 @@ BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-n
 # GoogleTest, desktop-file checks, the fuzzers and the format check (window tests run offscreen).
 # One clang for both releases, so the fuzzers and the format check behave the same on each.
 TEST_PACKAGES=(libgtest-dev desktop-file-utils appstream clang-19 libclang-rt-19-dev clang-format-19)
-# dpkg-shlibdeps computes the package's Depends; CPack finds the binaries with file.
-PACKAGE_PACKAGES=(dpkg-dev file)
+# dpkg-shlibdeps computes the package's Depends; CPack finds the binaries with file; the
+# metainfo follows the release's AppStream.
+PACKAGE_PACKAGES=(dpkg-dev file appstream)
 # Qt for Windows from Debian's qt6-base source, cross-built with MinGW-w64 and the host's Qt tools.
 WINDOWS_QT_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build perl qt6-base-dev dpkg-dev
     debian-archive-keyring patch xz-utils)

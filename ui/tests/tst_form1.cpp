@@ -278,7 +278,7 @@ void TestForm1::windowSettings()
     QVERIFY(!m_form->windowIcon().isNull());
     setUpApplication();
     QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(TARVELL_VERSION));
-    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("example.tarvell.Tarvell"));
+    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(TARVELL_APP_ID));
     QVERIFY(m_form->windowIcon().availableSizes().contains(QSize(32, 32)));
     const QImage icon = m_form->windowIcon().pixmap(QSize(32, 32)).toImage();
     QCOMPARE(icon.pixelColor(0, 0).alpha(), 0); // see-through around the motif
