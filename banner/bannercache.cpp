@@ -25,12 +25,6 @@ BannerCache::BannerCache(const QList<QUrl> &addresses, QObject *parent)
     : QNetworkDiskCache(parent), m_addresses(addresses)
 {}
 
-QString BannerCache::preparedDirectory() const
-{
-    // The layout of QNetworkDiskCache: answers in progress go to "prepared" first.
-    return cacheDirectory() + QStringLiteral("prepared");
-}
-
 QIODevice *BannerCache::prepare(const QNetworkCacheMetaData &metaData)
 {
     if (!m_addresses.contains(metaData.url()) || !canBeUsedAgain(metaData))

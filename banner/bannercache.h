@@ -16,9 +16,6 @@ class BannerCache : public QNetworkDiskCache
 public:
     explicit BannerCache(const QList<QUrl> &addresses, QObject *parent = nullptr);
 
-    // Where the disk cache writes an answer while it comes in.
-    QString preparedDirectory() const;
-
     QIODevice *prepare(const QNetworkCacheMetaData &metaData) override;
 
 private:

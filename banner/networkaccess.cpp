@@ -62,14 +62,14 @@ void NetworkAccess::setUpCache()
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return;
 
-    // A cache that cannot be written is no cache at all, never a failure of the banner.
+    // A cache that cannot be written is no cache at all, never a failure of the banner. The
+    // disk cache makes its own subfolders when it needs them (which ones, and when, differs
+    // between Qt versions), so the folder it is given is what must take files.
+    if (!canWriteIn(folder))
+        return;
     auto *cache = new BannerCache(m_cachedAddresses, m_manager);
     cache->setCacheDirectory(folder);
     cache->setMaximumCacheSize(MaxCacheBytes);
-    if (!canWriteIn(cache->preparedDirectory())) {
-        delete cache;
-        return;
-    }
     m_manager->setCache(cache);
 }
 

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QStringList>
+
 namespace tarvell::test {
 
-// Whether OpenSSL's libraries are mapped into this process. Qt loads them on the first use of
-// anything TLS, and plain http must never cost their memory and start-up time.
-bool tlsLibraryMapped();
+// The TLS libraries mapped into this process: OpenSSL's and GnuTLS's, and Qt's own TLS
+// backends. Qt loads its backend, and OpenSSL with it, on the first use of anything TLS, and
+// plain http must never cost their memory and start-up time. Some builds of Qt Network link
+// libraries that bring a TLS library in when the process starts (Debian 13's proxy resolver,
+// through curl), so what counts is what a fetch adds.
+QStringList tlsLibrariesMapped();
 
 } // namespace tarvell::test

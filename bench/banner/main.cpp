@@ -29,7 +29,7 @@ using tarvell::bench::BlockingFetch;
 using tarvell::bench::GapMeter;
 using tarvell::bench::ServerThread;
 using tarvell::bench::StallingServer;
-using tarvell::test::tlsLibraryMapped;
+using tarvell::test::tlsLibrariesMapped;
 
 namespace {
 
@@ -106,6 +106,7 @@ void printRow(const char *scenario, const Figures &ours, const Figures *synchron
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
+    const QStringList tlsAtStart = tlsLibrariesMapped();
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Longest gap between event-loop turns while the banner meets stalling hosts."));
@@ -146,7 +147,10 @@ int main(int argc, char **argv)
     }
     printRow("hostile page, silent pictures", runOurs(Mode::HostilePage, duration), nullptr);
 
-    std::printf("\nTLS library mapped after the plain http runs: %s\n",
-                tlsLibraryMapped() ? "YES" : "no");
+    QStringList added = tlsLibrariesMapped();
+    for (const QString &file : tlsAtStart)
+        added.removeAll(file);
+    std::printf("\nTLS libraries the plain http runs mapped: %s\n",
+                added.isEmpty() ? "none" : qPrintable(added.join(u", ")));
     return 0;
 }
