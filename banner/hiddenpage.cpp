@@ -1,12 +1,15 @@
 #include "banner/hiddenpage.h"
 
 #include "banner/inertdocument.h"
+#include "banner/systemcodec.h"
 
 #include <QPromise>
 #include <QStringDecoder>
 #include <QUrl>
 
+#include <cctype>
 #include <memory>
+#include <optional>
 
 namespace tarvell {
 
@@ -24,6 +27,29 @@ QByteArray headerParameter(const QByteArray &header, QByteArrayView name)
                 value = value.mid(1, value.size() - 2);
             return value;
         }
+    }
+    return {};
+}
+
+// The charset a page's <meta> declares (charset="..." or a content type with one), as a
+// browser looks for it: in the first KiB.
+QByteArray metaCharset(const QByteArray &body)
+{
+    const QByteArray head = body.left(1024).toLower();
+    for (qsizetype meta = head.indexOf("<meta"); meta >= 0;
+         meta = head.indexOf("<meta", meta + 1)) {
+        const qsizetype end = head.indexOf('>', meta);
+        const qsizetype at = head.indexOf("charset=", meta);
+        if (at < 0 || (end >= 0 && at > end))
+            continue;
+        qsizetype from = at + 8;
+        while (from < head.size() && (head.at(from) == '"' || head.at(from) == '\''))
+            ++from;
+        qsizetype to = from;
+        while (to < head.size() && (std::isalnum(static_cast<unsigned char>(head.at(to))) ||
+                                    head.at(to) == '-' || head.at(to) == '_'))
+            ++to;
+        return head.mid(from, to - from);
     }
     return {};
 }
@@ -79,23 +105,33 @@ void HiddenPage::onRead()
 
 QString HiddenPage::readableText(const QByteArray &body, const QByteArray &contentType)
 {
-    QStringDecoder decoder;
+    // The header's charset first, then the page's own; each is tried with Qt's converters and
+    // then the system's. UTF-8 when neither is declared or known.
+    std::optional<QString> page;
     const QByteArray charset = headerParameter(contentType, "charset");
-    if (!charset.isEmpty())
+    QStringDecoder decoder;
+    if (!charset.isEmpty()) {
         decoder = QStringDecoder(charset.constData());
-    if (!decoder.isValid())
+        if (!decoder.isValid())
+            page = decodeWithSystemCodec(body, charset);
+    }
+    if (!page && !decoder.isValid()) {
         decoder = QStringDecoder::decoderForHtml(body);
-    if (!decoder.isValid())
+        if (!decoder.isValid())
+            page = decodeWithSystemCodec(body, metaCharset(body));
+    }
+    if (!page && !decoder.isValid())
         decoder = QStringDecoder(QStringDecoder::Utf8);
-    const QString page = decoder.decode(body);
+    if (!page)
+        page = decoder.decode(body);
 
     // A browser shows a plain-text page as it is.
     const qsizetype semicolon = contentType.indexOf(';');
     const QByteArray mimeType =
         (semicolon < 0 ? contentType : contentType.left(semicolon)).trimmed().toLower();
     if (mimeType == "text/plain")
-        return page;
-    return InertDocument::plainTextOf(page);
+        return *page;
+    return InertDocument::plainTextOf(*page);
 }
 
 } // namespace tarvell

@@ -15,6 +15,8 @@ public:
 
     // What a reader sees of the page: entities decoded, markup, scripts and styles dropped.
     static QString plainTextOf(const QString &html);
+    // The page with every table element (table, tr, td, ...) renamed to div.
+    static QString withoutTables(const QString &html);
 
 protected:
     QVariant loadResource(int type, const QUrl &name) override;
