@@ -13,7 +13,11 @@ TEST_PACKAGES=(libgtest-dev desktop-file-utils appstream clang-19 libclang-rt-19
 PACKAGE_PACKAGES=(dpkg-dev file appstream)
 # Qt for Windows from Debian's qt6-base source, cross-built with MinGW-w64 and the host's Qt tools.
 WINDOWS_QT_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build perl qt6-base-dev dpkg-dev
-    debian-archive-keyring patch xz-utils)
+    debian-archive-keyring patch xz-utils qt6-translations-l10n)
+# The Windows build's tests and packages: GoogleTest's source, Wine on a headless X server with
+# a CJK font and Qt's translations, NSIS for the installer, and tools to drive and look at windows.
+WINDOWS_PACKAGES=(googletest wine64 xvfb xdotool imagemagick fonts-noto-cjk qt6-translations-l10n
+    nsis zip unzip)
 
 ensure_packages()
 {

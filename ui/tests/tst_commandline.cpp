@@ -27,7 +27,7 @@ void TestCommandLine::answers_data()
                             QRegularExpression::escape(QStringLiteral("Tarvell " TARVELL_VERSION)) +
                             QStringLiteral("\\n$");
     const QString help =
-        QStringLiteral("^Usage: \\S*tarvell \\[options\\]\\n.*-h, --help.*--version");
+        QStringLiteral("^Usage: \\S*tarvell(\\.exe)? \\[options\\]\\n.*-h, --help.*--version");
     const auto badOption = [](const QString &error) {
         return QLatin1Char('^') + QRegularExpression::escape(QStringLiteral("tarvell: ") + error) +
                QStringLiteral("\\nTry 'tarvell --help' for more information\\.\\n$");
@@ -72,9 +72,11 @@ void TestCommandLine::answers()
 
     const int ended = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
     QCOMPARE(ended, exitCode);
+    // Windows ends the lines of a program's text output with CR LF.
     const auto matches = [](const QString &pattern, const QByteArray &stream) {
         return QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption)
-            .match(QString::fromLocal8Bit(stream))
+            .match(QString::fromLocal8Bit(stream).replace(QStringLiteral("\r\n"),
+                                                          QStringLiteral("\n")))
             .hasMatch();
     };
     const QByteArray stdOut = program.readAllStandardOutput();
