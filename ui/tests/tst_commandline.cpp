@@ -61,6 +61,10 @@ void TestCommandLine::answers()
     QFETCH(int, exitCode);
     QFETCH(QString, out);
     QFETCH(QString, err);
+#ifdef Q_OS_WIN
+    if (exitCode == -1)
+        QSKIP("Qt on Windows shows a failed start in a message box that waits for the user.");
+#endif
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
