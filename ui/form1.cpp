@@ -68,9 +68,12 @@ void paint(QWidget *widget, const QColor &text, const QColor &background)
     widget->setAutoFillBackground(true);
 }
 
+// In 9 pt SimSun, which Windows emboldens by a pixel a character, every Latin character takes
+// 7 px and every Chinese one 13 px: with the shipped address this line is 498 px of the 503 the
+// window shows, so the name and the e-mail address are as short as they are.
 QString creditsLine(const QString &homeAddress)
 {
-    return QStringLiteral("Program By: Tarvell | 邮箱：hi@tarvell.example | 网址：") + homeAddress;
+    return QStringLiteral("Program By: TV | 邮箱：tv@tarvell.example | 网址：") + homeAddress;
 }
 
 } // namespace

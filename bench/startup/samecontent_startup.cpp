@@ -113,7 +113,7 @@ int main(int argc, char *argv[])
     button->setEnabled(false);
 
     auto *credits = new QLabel(
-        QStringLiteral("Program By: Tarvell | 邮箱：hi@tarvell.example | 网址：http://127.0.0.1:9"),
+        QStringLiteral("Program By: TV | 邮箱：tv@tarvell.example | 网址：http://127.0.0.1:9"),
         &window);
     credits->setGeometry(twips(0, 7245, 7560, 285));
     credits->setFont(captionFont(9));
