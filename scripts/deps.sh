@@ -15,10 +15,10 @@ PACKAGE_PACKAGES=(dpkg-dev file appstream)
 WINDOWS_QT_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build perl qt6-base-dev dpkg-dev
     debian-archive-keyring patch xz-utils qt6-translations-l10n)
 # The Windows build's tests and packages: GoogleTest's source, Wine on a headless X server with
-# a CJK font and Qt's translations, NSIS for the installer, tools to drive and look at windows,
-# and a network of loopback only for the tests.
-WINDOWS_PACKAGES=(googletest wine64 xvfb xdotool imagemagick fonts-noto-cjk qt6-translations-l10n
-    nsis zip unzip iproute2)
+# CJK fonts (a Song face drawn as SimSun is) and Qt's translations, NSIS for the installer, tools
+# to drive and look at windows, and a network of loopback only for the tests.
+WINDOWS_PACKAGES=(googletest wine64 xvfb xdotool imagemagick fonts-noto-cjk fonts-arphic-uming
+    qt6-translations-l10n nsis zip unzip iproute2)
 
 ensure_packages()
 {
