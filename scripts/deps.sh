@@ -38,3 +38,31 @@ ensure_packages()
     apt-get update
     DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
+
+# The cache outside the work tree for what is built once: Qt and the libraries for Windows.
+tarvell_cache_root()
+{
+    echo "${TARVELL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarvell}"
+}
+
+# Unpacks Debian's source package NAME at VERSION into the folder DEST. apt gets it through a
+# set-up of its own under the cache folder (sources list, lists and package cache), naming only
+# the host's archives whose Release files give Debian as their origin, with Debian's keyring:
+# nothing under /etc or in the host's own lists changes, and third-party archives are not asked.
+debian_source()
+{
+    local name=$1 version=$2 dest=$3 dir
+    dir=$(tarvell_cache_root)/apt
+    mkdir -p "$dir/lists/partial" "$dir/cache/archives/partial" "$dir/parts" "$dest"
+    local apt=(apt-get -o "Dir::Etc::SourceList=$dir/sources.list" -o "Dir::Etc::SourceParts=$dir/parts"
+        -o "Dir::State::Lists=$dir/lists" -o "Dir::Cache=$dir/cache" -o APT::Sandbox::User=root)
+    apt-get indextargets --format '$(ORIGIN) $(REPO_URI) $(RELEASE)' 'Identifier: Packages' 'Component: main' |
+        awk '$1 == "Debian" {print $2, $3}' | sort -u |
+        while read -r uri suite; do
+            echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $uri $suite main"
+        done >"$dir/sources.list"
+    if ! "${apt[@]}" source --print-uris -qq "$name=$version" >/dev/null 2>&1; then
+        "${apt[@]}" update -qq
+    fi
+    (cd "$dest" && "${apt[@]}" source -qq "$name=$version")
+}
