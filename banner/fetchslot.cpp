@@ -8,7 +8,7 @@ BoundedFetch *FetchSlot::launch(const QUrl &url, QObject *owner)
 {
     abandon();
     m_owner = owner;
-    m_fetch = new BoundedFetch(m_network->manager(), url, m_network->limitsFor(m_limits), owner);
+    m_fetch = new BoundedFetch(m_network, url, m_network->limitsFor(m_limits), owner);
     return m_fetch;
 }
 

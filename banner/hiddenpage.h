@@ -26,8 +26,8 @@ public:
     // Empty until the page has arrived, and when it could not be had.
     QString text() const { return m_text; }
 
-    // The text of a fetched body, decoded by the charset that the header or the page itself
-    // declares (UTF-8 when neither does). Safe to call from any thread.
+    // The text of a fetched body, decoded by the encoding that its byte order mark, the header
+    // or the page itself declares (UTF-8 when none does). Safe to call from any thread.
     static QString readableText(const QByteArray &body, const QByteArray &contentType);
 
 Q_SIGNALS:
@@ -40,8 +40,7 @@ private:
 
     FetchSlot m_fetch;
     QFutureWatcher<QString> *m_reading = nullptr;
-    // Its own pool, so that a reading still under way ends before the page (and the
-    // application it relies on for fonts) is gone.
+    // Its own pool, so that a reading still under way ends before the page is gone.
     QThreadPool m_readers;
     QString m_text;
 };

@@ -3,7 +3,6 @@
 #include "banner/bannercache.h"
 
 #include <QDir>
-#include <QNetworkAccessManager>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -34,24 +33,17 @@ FetchLimits NetworkAccess::limitsFor(FetchLimits limits) const
 
 QString NetworkAccess::cacheDirectory() const
 {
-    if (!m_manager)
-        return {};
-    const auto *cache = qobject_cast<const BannerCache *>(m_manager->cache());
-    return cache ? cache->cacheDirectory() : QString();
+    return m_cache ? m_cache->cacheDirectory() : QString();
 }
 
-QNetworkAccessManager *NetworkAccess::manager()
+BannerCache *NetworkAccess::cache()
 {
-    if (!m_manager) {
-        m_manager = new QNetworkAccessManager(this);
-        // Nothing is remembered between fetches but the HTTP cache: no HSTS list, no cookies.
-        m_manager->setStrictTransportSecurityEnabled(false);
-        setUpCache();
-    }
-    return m_manager;
+    if (!m_cache)
+        m_cache = new BannerCache(m_cachedAddresses, usableCacheFolder(), this);
+    return m_cache;
 }
 
-void NetworkAccess::setUpCache()
+QString NetworkAccess::usableCacheFolder() const
 {
     QString folder = m_cacheDirectory.value_or(QString());
     if (!m_cacheDirectory) {
@@ -59,18 +51,10 @@ void NetworkAccess::setUpCache()
         if (!base.isEmpty())
             folder = base + QStringLiteral("/banner");
     }
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return;
-
-    // A cache that cannot be written is no cache at all, never a failure of the banner. The
-    // disk cache makes its own subfolders when it needs them (which ones, and when, differs
-    // between Qt versions), so the folder it is given is what must take files.
-    if (!canWriteIn(folder))
-        return;
-    auto *cache = new BannerCache(m_cachedAddresses, m_manager);
-    cache->setCacheDirectory(folder);
-    cache->setMaximumCacheSize(MaxCacheBytes);
-    m_manager->setCache(cache);
+    // A cache that cannot be written is no cache at all, never a failure of the banner.
+    if (folder.isEmpty() || !QDir().mkpath(folder) || !canWriteIn(folder))
+        return {};
+    return folder;
 }
 
 } // namespace tarvell

@@ -11,31 +11,28 @@
 #include <optional>
 #include <utility>
 
-class QNetworkAccessManager;
-
 namespace tarvell {
 
-// Owns the one QNetworkAccessManager of the banner, made on first use: the window's start-up
-// must not pay for network setup before the banner actually fetches something. The manager
-// keeps an HTTP cache on disk for the few addresses it is told to.
+class BannerCache;
+
+// What the banner's fetches share: the HTTP cache, made on first use (the window's start-up
+// must not pay for a look into the cache folder before the banner fetches something), and the
+// waits tests shorten. Each fetch has a connection of its own.
 class NetworkAccess : public QObject
 {
     Q_OBJECT
 public:
-    // Room for the page and three pictures many times over, and still small on any disk.
-    static constexpr qint64 MaxCacheBytes = 2 * 1024 * 1024;
-
     explicit NetworkAccess(QObject *parent = nullptr);
 
     // The only addresses whose answers are kept. None until set.
     void setCachedAddresses(const QList<QUrl> &urls) { m_cachedAddresses = urls; }
     // Where the cache lives; an empty path means no cache. Until set, a folder in the user's
-    // cache location. Takes effect when the manager is made.
+    // cache location. Takes effect when the cache is made.
     void setCacheDirectory(const QString &path) { m_cacheDirectory = path; }
     // The folder in use, empty when nothing is cached (none set, or it cannot be written).
     QString cacheDirectory() const;
 
-    QNetworkAccessManager *manager();
+    BannerCache *cache();
 
     // Waits that replace each kind of fetch's own for every fetch started from now on.
     void setFetchTimeouts(std::chrono::milliseconds inactivity, std::chrono::milliseconds deadline)
@@ -46,9 +43,9 @@ public:
     FetchLimits limitsFor(FetchLimits limits) const;
 
 private:
-    void setUpCache();
+    QString usableCacheFolder() const;
 
-    QNetworkAccessManager *m_manager = nullptr;
+    BannerCache *m_cache = nullptr;
     QList<QUrl> m_cachedAddresses;
     std::optional<QString> m_cacheDirectory;
     std::optional<std::pair<std::chrono::milliseconds, std::chrono::milliseconds>> m_timeouts;

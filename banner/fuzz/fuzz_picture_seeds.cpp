@@ -51,6 +51,18 @@ int main(int argc, char **argv)
     ok &= write(dir, QStringLiteral("banner.gif"), TestPictures::gif({Qt::red}, QSize(12, 3)));
     ok &= write(dir, QStringLiteral("animated.gif"),
                 TestPictures::gif({Qt::red, Qt::green, Qt::blue}, QSize(5, 4)));
+    // Progressive scans, and the work bounds' edges: many scans, LZW codes that expand past
+    // the frame, clear codes without end, many frames. Small, to fit the run's length limit.
+    ok &= write(dir, QStringLiteral("progressive.jpg"),
+                TestPictures::progressiveJpeg(Qt::red, QSize(48, 6)));
+    ok &= write(dir, QStringLiteral("many-scans.jpg"),
+                TestPictures::progressiveJpeg(Qt::red, QSize(48, 6), 40));
+    ok &= write(dir, QStringLiteral("expanding.gif"),
+                TestPictures::expandingGif(QSize(12, 3), 100000));
+    ok &=
+        write(dir, QStringLiteral("clearing.gif"), TestPictures::clearingGif(QSize(12, 3), 20000));
+    ok &= write(dir, QStringLiteral("many-frames.gif"),
+                TestPictures::manyFramesGif(QSize(48, 6), 200));
     // Refused whole, but their bytes give the mutations other structures to start from.
     ok &= banner.save(dir.filePath(QStringLiteral("banner.png")), "PNG");
     ok &= banner.save(dir.filePath(QStringLiteral("banner.ppm")), "PPM");

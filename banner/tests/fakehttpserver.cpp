@@ -74,6 +74,22 @@ FakeHttpServer::Route FakeHttpServer::drip(const QByteArray &body,
     return route;
 }
 
+FakeHttpServer::Route FakeHttpServer::raw(const QByteArray &bytes)
+{
+    Route route;
+    route.behaviour = Route::Behaviour::Raw;
+    route.body = bytes;
+    return route;
+}
+
+FakeHttpServer::Route FakeHttpServer::endless(const QByteArray &start, const QByteArray &repeated)
+{
+    Route route = raw(start);
+    route.behaviour = Route::Behaviour::Endless;
+    route.repeated = repeated;
+    return route;
+}
+
 FakeHttpServer::Route FakeHttpServer::cached(const QByteArray &body, const QByteArray &cacheHeader,
                                              const QByteArray &etag, const QByteArray &lastModified)
 {
@@ -168,7 +184,9 @@ void FakeHttpServer::onReadyRead(QTcpSocket *socket)
     Route route;
     route.status = 404;
     route = m_routes.value(path, route);
-    if (isNotModified(pending, route)) {
+    if (route.etagChangesEveryAnswer)
+        route.etag = '"' + QByteArray::number(++m_answers) + '"';
+    else if (isNotModified(pending, route)) {
         ++m_notModified;
         route.status = 304;
         route.body.clear();
@@ -199,6 +217,15 @@ void FakeHttpServer::serve(QTcpSocket *socket, const Route &route)
     using Behaviour = Route::Behaviour;
     if (route.behaviour == Behaviour::NeverAnswer)
         return;
+    if (route.behaviour == Behaviour::Raw) {
+        socket->write(route.body);
+        socket->disconnectFromHost();
+        return;
+    }
+    if (route.behaviour == Behaviour::Endless) {
+        sendEndlessly(socket, route);
+        return;
+    }
 
     if (route.behaviour == Behaviour::Drip) {
         socket->write(head(route, route.body.size()));
@@ -225,6 +252,24 @@ void FakeHttpServer::serve(QTcpSocket *socket, const Route &route)
         QTimer::singleShot(route.delay, socket, send);
     else
         send();
+}
+
+void FakeHttpServer::sendEndlessly(QTcpSocket *socket, const Route &route)
+{
+    // Kept a little ahead of the client, so that the sender costs nothing while it is held
+    // back, and stops with the client or after a while.
+    constexpr qint64 Ahead = 256 * 1024;
+    QByteArray block;
+    while (block.size() < 16 * 1024)
+        block += route.repeated;
+    socket->write(route.body);
+    auto refill = [socket, block] {
+        while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < Ahead)
+            socket->write(block);
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, refill);
+    QTimer::singleShot(EndlessFor, socket, [socket] { socket->abort(); });
+    refill();
 }
 
 QByteArray FakeHttpServer::head(const Route &route, qint64 bodySize)

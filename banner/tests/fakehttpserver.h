@@ -21,7 +21,7 @@ class FakeHttpServer : public QObject
 public:
     struct Route
     {
-        enum class Behaviour { Answer, NeverAnswer, Drip };
+        enum class Behaviour { Answer, NeverAnswer, Drip, Raw, Endless };
 
         Behaviour behaviour = Behaviour::Answer;
         int status = 200;
@@ -37,13 +37,25 @@ public:
         // (If-None-Match, If-Modified-Since) gets 304 Not Modified with no body.
         QByteArray etag;
         QByteArray lastModified;
+        // A validator of its own for every answer (etag with a count), never confirmed.
+        bool etagChangesEveryAnswer = false;
+        // For Raw: body is sent as it is, status line and headers included. For Endless: body
+        // first, then this over and over, as fast as the client reads, until it closes or
+        // EndlessFor has passed.
+        QByteArray repeated;
     };
+
+    // How long an endless sender goes on at most when the client does not close.
+    static constexpr std::chrono::milliseconds EndlessFor{5000};
 
     static Route answer(const QByteArray &body, const QByteArray &contentType = "image/jpeg",
                         int status = 200);
     static Route redirect(const QByteArray &location);
     static Route neverAnswer();
     static Route drip(const QByteArray &body, std::chrono::milliseconds interval);
+    // Bytes sent as they are, then the connection closed.
+    static Route raw(const QByteArray &bytes);
+    static Route endless(const QByteArray &start, const QByteArray &repeated);
     // An answer with one caching header ("Cache-Control: no-cache", "Expires: ..."; none when
     // empty) and the given validators.
     static Route cached(const QByteArray &body, const QByteArray &cacheHeader,
@@ -80,6 +92,7 @@ private:
     void onNewConnection();
     void onReadyRead(QTcpSocket *socket);
     void serve(QTcpSocket *socket, const Route &route);
+    static void sendEndlessly(QTcpSocket *socket, const Route &route);
     static QByteArray head(const Route &route, qint64 bodySize);
     static bool isNotModified(const QByteArray &requestHead, const Route &route);
 
@@ -92,6 +105,7 @@ private:
     QList<QByteArray> m_requestLines;
     int m_connections = 0;
     int m_notModified = 0;
+    int m_answers = 0;
 };
 
 } // namespace tarvell::test

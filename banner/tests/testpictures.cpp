@@ -1,10 +1,83 @@
 #include "testpictures.h"
 
 #include <QBuffer>
+#include <QImageWriter>
 
 #include <cstdlib>
+#include <utility>
 
 namespace tarvell::test {
+
+namespace {
+
+void putWord(QByteArray &out, int value)
+{
+    out += char(value & 0xFF);
+    out += char((value >> 8) & 0xFF);
+}
+
+// LZW codes packed as GIF packs them, the least significant bit first.
+class CodeWriter
+{
+public:
+    void put(int code, int size)
+    {
+        m_bits |= quint32(code) << m_count;
+        for (m_count += size; m_count >= 8; m_count -= 8) {
+            m_bytes += char(m_bits & 0xFF);
+            m_bits >>= 8;
+        }
+    }
+    QByteArray finish()
+    {
+        if (m_count > 0)
+            m_bytes += char(m_bits & 0xFF);
+        m_bits = 0;
+        m_count = 0;
+        return std::exchange(m_bytes, {});
+    }
+
+private:
+    QByteArray m_bytes;
+    quint32 m_bits = 0;
+    int m_count = 0;
+};
+
+// Two-bit LZW: codes start at three bits, the first free entry is 6.
+constexpr int MinCodeSize = 2;
+constexpr int ClearCode = 1 << MinCodeSize;
+constexpr int EndCode = ClearCode + 1;
+
+// A GIF89a screen with a global table of four colours (red first), and `frames` frames of the
+// given size at its top left, each of the same LZW data.
+QByteArray gifOf(QSize screen, QSize frame, const QByteArray &codes, int frames = 1)
+{
+    QByteArray out("GIF89a");
+    putWord(out, screen.width());
+    putWord(out, screen.height());
+    out += char(0x81);
+    out += char(0);
+    out += char(0);
+    out += QByteArray("\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF\xFF\xFF\xFF", 12);
+    QByteArray image(",");
+    putWord(image, 0);
+    putWord(image, 0);
+    putWord(image, frame.width());
+    putWord(image, frame.height());
+    image += char(0);
+    image += char(MinCodeSize);
+    for (qsizetype at = 0; at < codes.size(); at += 255) {
+        const QByteArray block = codes.mid(at, 255);
+        image += char(block.size());
+        image += block;
+    }
+    image += char(0);
+    out += image.repeated(frames);
+    out += ';';
+    return out;
+}
+
+} // namespace
 
 QByteArray TestPictures::encoded(const QColor &colour, QSize size, const char *format)
 {
@@ -116,6 +189,84 @@ QByteArray TestPictures::announcing(const char *format, int width, int height)
         put16(13 + 768 + 8 + 7, height, false);
     }
     return bytes;
+}
+
+QByteArray TestPictures::progressiveJpeg(const QColor &colour, QSize size, int scans)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    if (!writer.write(picture))
+        return {};
+    // The last scan runs from its SOS marker to the EOI at the end; entropy-coded data never
+    // holds FF DA, as every FF in it is followed by 00.
+    const qsizetype last = bytes.lastIndexOf("\xFF\xDA");
+    if (last < 0 || !bytes.endsWith("\xFF\xD9"))
+        return {};
+    // One scan would be no progressive JPEG at all.
+    const qsizetype written = bytes.count("\xFF\xDA");
+    if (written < 2)
+        return {};
+    if (scans > written) {
+        const QByteArray scan = bytes.mid(last, bytes.size() - 2 - last);
+        bytes.insert(bytes.size() - 2, scan.repeated(scans - written));
+    }
+    return bytes;
+}
+
+QByteArray TestPictures::expandingGif(QSize size, qint64 pixels)
+{
+    CodeWriter codes;
+    int codeSize = MinCodeSize + 1;
+    codes.put(ClearCode, codeSize);
+    codes.put(0, codeSize);
+    qint64 made = 1;
+    // Each code names the entry it is about to make (its predecessor's string and that
+    // string's first pixel) until the table is full, then the last entry again and again.
+    int next = ClearCode + 2;
+    int length = 1;
+    constexpr int TableSize = 4096;
+    while (made < pixels) {
+        if (next < TableSize) {
+            codes.put(next, codeSize);
+            ++length;
+            if (++next >= (1 << codeSize) && codeSize < 12)
+                ++codeSize;
+        } else {
+            codes.put(TableSize - 1, codeSize);
+        }
+        made += length;
+    }
+    codes.put(EndCode, codeSize);
+    return gifOf(size, size, codes.finish());
+}
+
+QByteArray TestPictures::clearingGif(QSize size, qint64 clears)
+{
+    // A clear code before every pixel keeps the codes at three bits and the table empty.
+    CodeWriter codes;
+    const int codeSize = MinCodeSize + 1;
+    for (qint64 pixel = 0; pixel < qint64(size.width()) * size.height(); ++pixel) {
+        codes.put(ClearCode, codeSize);
+        codes.put(0, codeSize);
+    }
+    for (qint64 clear = 0; clear < clears; ++clear)
+        codes.put(ClearCode, codeSize);
+    codes.put(EndCode, codeSize);
+    return gifOf(size, size, codes.finish());
+}
+
+QByteArray TestPictures::manyFramesGif(QSize size, int frames)
+{
+    CodeWriter codes;
+    codes.put(ClearCode, MinCodeSize + 1);
+    codes.put(0, MinCodeSize + 1);
+    codes.put(EndCode, MinCodeSize + 1);
+    return gifOf(size, QSize(1, 1), codes.finish(), frames);
 }
 
 bool TestPictures::isPlain(const QImage &picture, const QColor &colour)

@@ -4,6 +4,7 @@
 #include "fakehttpserver.h"
 #include "testpictures.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QNetworkProxy>
@@ -60,38 +61,53 @@ void TestBannerCache::storedPictureIsUsedAsTheServerSays_data()
     QTest::addColumn<QByteArray>("cacheHeader");
     QTest::addColumn<QByteArray>("etag");
     QTest::addColumn<QByteArray>("lastModified");
-    // Whether picture 1 comes again from a new banner, as after a restart of the program.
+    // Whether the server sends a new ETag with every answer.
+    QTest::addColumn<bool>("etagChanges");
+    // Whether picture 1 comes again from a new banner, as after a restart of the program,
+    // once the first banner has shown it twice.
     QTest::addColumn<bool>("restart");
     // Whether the server has another picture 1 by the time it comes again.
     QTest::addColumn<bool>("changed");
     QTest::addColumn<int>("requests");
     QTest::addColumn<int>("notModified");
     QTest::addColumn<QColor>("colourAgain");
+    // Answers in the cache folder at the end: only those that can serve a later request.
+    QTest::addColumn<int>("stored");
 
     const QColor before = Qt::red;
     const QColor after = Qt::green;
     const QByteArray hour = "Cache-Control: max-age=3600";
     const QByteArray noCache = "Cache-Control: no-cache";
+    const QByteArray a = "\"a\"";
     QTest::newRow("fresh: no request")
-        << hour << QByteArray("\"a\"") << LastMonday << false << false << 1 << 0 << before;
+        << hour << a << LastMonday << false << false << false << 1 << 0 << before << 3;
     QTest::newRow("fresh, after a restart: no request")
-        << hour << QByteArray("\"a\"") << LastMonday << true << false << 1 << 0 << before;
+        << hour << a << LastMonday << false << true << false << 1 << 0 << before << 3;
     QTest::newRow("fresh and changed: the stored one until it is stale")
-        << hour << QByteArray("\"a\"") << QByteArray() << false << true << 1 << 0 << before;
+        << hour << a << QByteArray() << false << false << true << 1 << 0 << before << 3;
+    // A validator goes to disk once a 304 has confirmed it.
     QTest::newRow("no-cache, ETag: 304")
-        << noCache << QByteArray("\"a\"") << QByteArray() << false << false << 2 << 1 << before;
+        << noCache << a << QByteArray() << false << false << false << 2 << 1 << before << 1;
+    QTest::newRow("no-cache, ETag, after a restart: 304 again")
+        << noCache << a << QByteArray() << false << true << false << 3 << 2 << before << 1;
     QTest::newRow("no-cache, Last-Modified, after a restart: 304")
-        << noCache << QByteArray() << LastMonday << true << false << 2 << 1 << before;
+        << noCache << QByteArray() << LastMonday << false << true << false << 3 << 2 << before << 1;
     QTest::newRow("expired, ETag: 304")
-        << QByteArray("Expires: Thu, 01 Jan 1998 00:00:00 GMT") << QByteArray("\"a\"")
-        << QByteArray() << false << false << 2 << 1 << before;
+        << QByteArray("Expires: Thu, 01 Jan 1998 00:00:00 GMT") << a << QByteArray() << false
+        << false << false << 2 << 1 << before << 1;
     QTest::newRow("no-cache, changed: the new one")
-        << noCache << QByteArray("\"a\"") << QByteArray() << false << true << 2 << 0 << after;
+        << noCache << a << QByteArray() << false << false << true << 2 << 0 << after << 0;
     QTest::newRow("no validators: fetched in full")
-        << QByteArray() << QByteArray() << QByteArray() << false << false << 2 << 0 << before;
+        << QByteArray() << QByteArray() << QByteArray() << false << false << false << 2 << 0
+        << before << 0;
     QTest::newRow("no-store: fetched in full")
-        << QByteArray("Cache-Control: no-store") << QByteArray("\"a\"") << QByteArray() << true
-        << false << 2 << 0 << before;
+        << QByteArray("Cache-Control: no-store") << a << QByteArray() << false << true << false << 3
+        << 0 << before << 0;
+    QTest::newRow("ETag new with every answer: fetched in full, nothing stored")
+        << noCache << a << QByteArray() << true << true << false << 3 << 0 << before << 0;
+    QTest::newRow("Vary: *: fetched in full, nothing stored")
+        << QByteArray("Vary: *") << a << LastMonday << false << true << false << 3 << 0 << before
+        << 0;
 }
 
 void TestBannerCache::storedPictureIsUsedAsTheServerSays()
@@ -99,21 +115,25 @@ void TestBannerCache::storedPictureIsUsedAsTheServerSays()
     QFETCH(QByteArray, cacheHeader);
     QFETCH(QByteArray, etag);
     QFETCH(QByteArray, lastModified);
+    QFETCH(bool, etagChanges);
     QFETCH(bool, restart);
     QFETCH(bool, changed);
     QFETCH(int, requests);
     QFETCH(int, notModified);
     QFETCH(QColor, colourAgain);
+    QFETCH(int, stored);
 
     QTemporaryDir cacheDir;
     QVERIFY(cacheDir.isValid());
     FakeHttpServer server;
     QVERIFY(server.listen());
     const QColor colours[] = {Qt::red, Qt::white, Qt::blue};
-    for (int number = 1; number <= 3; ++number)
-        server.setRoute("/zintu/" + QByteArray::number(number) + ".jpg",
-                        FakeHttpServer::cached(TestPictures::encoded(colours[number - 1]),
-                                               cacheHeader, etag, lastModified));
+    for (int number = 1; number <= 3; ++number) {
+        FakeHttpServer::Route route = FakeHttpServer::cached(
+            TestPictures::encoded(colours[number - 1]), cacheHeader, etag, lastModified);
+        route.etagChangesEveryAnswer = etagChanges;
+        server.setRoute("/zintu/" + QByteArray::number(number) + ".jpg", route);
+    }
 
     auto banner = std::make_unique<Banner>(server.host());
     banner->setCacheDirectory(cacheDir.path());
@@ -124,13 +144,12 @@ void TestBannerCache::storedPictureIsUsedAsTheServerSays()
                                                          cacheHeader, etag + "2", QByteArray()));
 
     QImage again;
+    for (int tick = 2; tick <= 4; ++tick)
+        again = showNext(*banner);
     if (restart) {
         banner = std::make_unique<Banner>(server.host());
         banner->setCacheDirectory(cacheDir.path());
         again = showNext(*banner);
-    } else {
-        for (int tick = 2; tick <= 4; ++tick)
-            again = showNext(*banner);
     }
     QVERIFY(TestPictures::isPlain(again, colourAgain));
     QCOMPARE(server.requestedPaths().count(Picture1), requests);
@@ -138,6 +157,7 @@ void TestBannerCache::storedPictureIsUsedAsTheServerSays()
     // The same bytes are not decoded a second time.
     if (!restart && !changed)
         QCOMPARE(again.cacheKey(), first.cacheKey());
+    QCOMPARE(QDir(cacheDir.path()).entryList(QDir::Files).size(), stored);
 }
 
 void TestBannerCache::onlyTheBannersOwnAddressesAreStored()
@@ -189,7 +209,7 @@ void TestBannerCache::brokenCacheOnlyMeansFetching()
             QVERIFY(TestPictures::isPlain(showNext(banner), Qt::red));
         }
         int damaged = 0;
-        // Whatever files the disk cache keeps, however it names and places them.
+        // Whatever files the cache keeps, however it names and places them.
         QDirIterator stored(cacheDir, QDir::Files, QDirIterator::Subdirectories);
         while (stored.hasNext()) {
             QFile file(stored.next());

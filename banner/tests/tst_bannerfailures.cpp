@@ -29,6 +29,8 @@ private Q_SLOTS:
     void badPictureLeavesBannerEmptyAndRotationGoesOn();
     void redirectsAreFollowedAFewTimesOnly_data();
     void redirectsAreFollowedAFewTimesOnly();
+    void everyFramingOfAGoodPictureIsShown_data();
+    void everyFramingOfAGoodPictureIsShown();
 
 private:
     QTemporaryDir m_dir;
@@ -86,6 +88,23 @@ void TestBannerFailures::badPictureLeavesBannerEmptyAndRotationGoesOn_data()
     QTest::newRow("GIF frame within bounds, its screen 12 x 11267")
         << FakeHttpServer::answer(tallScreen) << false << 0;
 
+    // Within every size bound, yet asking the decoder for seconds of work: refused before it
+    // starts, as a decode that long would hold the rotation up.
+    QTest::newRow("progressive JPEG of 5000 scans")
+        << FakeHttpServer::answer(
+               TestPictures::progressiveJpeg(Qt::red, TestPictures::BannerSize, 5000))
+        << false << 0;
+    // Few enough scans, but too many for its size.
+    QTest::newRow("progressive JPEG 2048 x 1024 of 20 scans")
+        << FakeHttpServer::answer(TestPictures::progressiveJpeg(Qt::red, QSize(2048, 1024), 20))
+        << false << 0;
+    QTest::newRow("GIF whose codes make 100 M pixels in a 468 x 60 frame")
+        << FakeHttpServer::answer(TestPictures::expandingGif(TestPictures::BannerSize, 100000000))
+        << false << 0;
+    QTest::newRow("GIF whose frame holds 1.3 M clear codes")
+        << FakeHttpServer::answer(TestPictures::clearingGif(TestPictures::BannerSize, 1300000))
+        << false << 0;
+
     for (const char *format : {"JPEG", "BMP", "GIF"}) {
         const QByteArray name = QByteArray("decompression bomb, ") + format;
         QTest::newRow(name + ", 60000 x 60000")
@@ -110,6 +129,38 @@ void TestBannerFailures::badPictureLeavesBannerEmptyAndRotationGoesOn_data()
         << FakeHttpServer::redirect(QUrl::fromLocalFile(localPicture).toEncoded()) << false << 0;
     QTest::newRow("redirect to a custom scheme")
         << FakeHttpServer::redirect("tarvell-test://picture.jpg") << false << 0;
+
+    // Servers that never stop sending: each is cut off by a limit of the answer's framing,
+    // long before the deadline, and the next tick's fetch runs as usual.
+    const QByteArray ok = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\n";
+    QTest::newRow("chunk size fffffffffffffff0, then endless data")
+        << FakeHttpServer::endless(
+               ok + "Transfer-Encoding: chunked\r\n\r\nfffffffffffffff0\r\n" + good, good)
+        << false << 0;
+    QTest::newRow("a chunk-size line that never ends")
+        << FakeHttpServer::endless(ok + "Transfer-Encoding: chunked\r\n\r\n1", "0") << false << 0;
+    QTest::newRow("headers that never end")
+        << FakeHttpServer::endless(ok, "X-Filler: more and more\r\n") << false << 0;
+    QTest::newRow("one header line of 1 MB")
+        << FakeHttpServer::raw(ok + "X-Filler: " + QByteArray(1024 * 1024, 'a') +
+                               "\r\nContent-Length: " + QByteArray::number(good.size()) +
+                               "\r\n\r\n" + good)
+        << false << 0;
+    QByteArray cookies;
+    for (int cookie = 0; cookie < 20000; ++cookie)
+        cookies += "Set-Cookie: c" + QByteArray::number(cookie) + "=1\r\n";
+    QTest::newRow("20,000 Set-Cookie headers")
+        << FakeHttpServer::raw(ok + cookies + "Content-Length: " + QByteArray::number(good.size()) +
+                               "\r\n\r\n" + good)
+        << false << 0;
+    QTest::newRow("chunk larger than the cap")
+        << FakeHttpServer::raw(ok + "Transfer-Encoding: chunked\r\n\r\n80001\r\n" + good) << false
+        << 0;
+    QTest::newRow("transfer coding other than chunked")
+        << FakeHttpServer::raw(ok + "Transfer-Encoding: gzip, chunked\r\n\r\n" +
+                               QByteArray::number(good.size(), 16) + "\r\n" + good +
+                               "\r\n0\r\n\r\n")
+        << false << 0;
 }
 
 void TestBannerFailures::badPictureLeavesBannerEmptyAndRotationGoesOn()
@@ -184,6 +235,38 @@ void TestBannerFailures::redirectsAreFollowedAFewTimesOnly()
         QVERIFY(TestPictures::isPlain(picture, Qt::green));
     else
         QVERIFY(picture.isNull());
+}
+
+void TestBannerFailures::everyFramingOfAGoodPictureIsShown_data()
+{
+    // The other side of the rows above: the limits refuse no answer a sound server sends.
+    QTest::addColumn<QByteArray>("answer");
+    const QByteArray good = TestPictures::encoded(Qt::green);
+    const QByteArray ok = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\n";
+    const qsizetype half = good.size() / 2;
+    QTest::newRow("chunked, with an extension and a trailer")
+        << ok + "Transfer-Encoding: chunked\r\n\r\n" + QByteArray::number(half, 16) +
+               ";part=1\r\n" + good.left(half) + "\r\n" +
+               QByteArray::number(good.size() - half, 16) + "\r\n" + good.mid(half) +
+               "\r\n0\r\nX-Checksum: none\r\n\r\n";
+    QTest::newRow("until the close") << ok + "\r\n" + good;
+    QTest::newRow("HTTP/1.0 after 100 Continue")
+        << "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 200 OK\r\nContent-Length: " +
+               QByteArray::number(good.size()) + "\r\n\r\n" + good;
+}
+
+void TestBannerFailures::everyFramingOfAGoodPictureIsShown()
+{
+    QFETCH(QByteArray, answer);
+    FakeHttpServer server;
+    QVERIFY(server.listen());
+    server.setRoute("/zintu/1.jpg", FakeHttpServer::raw(answer));
+    Banner banner(server.host());
+    banner.setFetchTimeouts(TestInactivity, TestDeadline);
+    QSignalSpy pictures(&banner, &Banner::pictureChanged);
+    banner.tick();
+    QVERIFY(pictures.wait(5000));
+    QVERIFY(TestPictures::isPlain(pictures.takeFirst().at(0).value<QImage>(), Qt::green));
 }
 
 QTEST_MAIN(TestBannerFailures)

@@ -1,9 +1,10 @@
+#include "banner/bannercache.h"
 #include "banner/networkaccess.h"
 #include "banner/pictureloader.h"
 #include "testpictures.h"
 
+#include <QAbstractSocket>
 #include <QFile>
-#include <QNetworkAccessManager>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void initTestCase();
     void localFile_data();
     void localFile();
+    void newerLoadDropsTheDecodingUnderWay();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -85,14 +87,34 @@ void TestPictureLoader::localFile()
     QSignalSpy loaded(&loader, &PictureLoader::pictureLoaded);
     loader.LoadPicture(strFileName);
 
-    // A local file answers before LoadPicture returns, with no network involved.
+    // A local file answers once decoded aside, with no network involved; a missing one too.
+    QVERIFY(loader.isLoading());
+    QVERIFY(loaded.wait(5000));
     QCOMPARE(loaded.size(), 1);
+    QVERIFY(!loader.isLoading());
     const QImage picture = loaded.at(0).at(0).value<QImage>();
     if (colour.isValid())
         QVERIFY(TestPictures::isPlain(picture, colour));
     else
         QVERIFY(picture.isNull());
-    QVERIFY(network.findChildren<QNetworkAccessManager *>().isEmpty());
+    QVERIFY(network.findChildren<tarvell::BannerCache *>().isEmpty());
+    QVERIFY(network.findChildren<QAbstractSocket *>().isEmpty());
+}
+
+void TestPictureLoader::newerLoadDropsTheDecodingUnderWay()
+{
+    const QString first = write(QStringLiteral("first.jpg"), TestPictures::encoded(Qt::red));
+    const QString second = write(QStringLiteral("second.jpg"), TestPictures::encoded(Qt::blue));
+    NetworkAccess network;
+    PictureLoader loader(&network);
+    QSignalSpy loaded(&loader, &PictureLoader::pictureLoaded);
+    loader.LoadPicture(first);
+    loader.LoadPicture(second);
+
+    // One thread decodes in order: had the first come, it would have come before the second.
+    QVERIFY(loaded.wait(5000));
+    QCOMPARE(loaded.size(), 1);
+    QVERIFY(TestPictures::isPlain(loaded.at(0).at(0).value<QImage>(), Qt::blue));
 }
 
 QTEST_MAIN(TestPictureLoader)
