@@ -4,7 +4,7 @@ set(expected
     share/applications/${APP_ID}.desktop
     share/metainfo/${APP_ID}.metainfo.xml
     share/man/man1/tarvell.1.gz
-    share/doc/tarvell/changelog.gz
+    share/doc/tarvell/changelog.Debian.gz
     share/doc/tarvell/copyright)
 foreach(size 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)

@@ -1,0 +1,41 @@
+# Runs the build's own version rule on the os-release files of Debian 12, Debian 13 and
+# unstable, for this version and the next, and asks dpkg whether they sort as apt must see them:
+# an older release's package below a newer one's, and every release of this version below any
+# of the next.
+include(${CMAKE_CURRENT_LIST_DIR}/../release.cmake)
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(WRITE ${WORK}/bookworm "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nVERSION_ID=\"12\"\nVERSION_CODENAME=bookworm\n")
+file(WRITE ${WORK}/trixie "PRETTY_NAME=\"Debian GNU/Linux 13 (trixie)\"\nVERSION_ID=\"13\"\nVERSION_CODENAME=trixie\n")
+file(WRITE ${WORK}/sid "PRETTY_NAME=\"Debian GNU/Linux trixie/sid\"\nVERSION_CODENAME=trixie\n")
+
+string(REGEX MATCH "^([0-9]+)\\.([0-9]+)$" ok "${VERSION}")
+math(EXPR next_minor "${CMAKE_MATCH_2} + 1")
+set(next "${CMAKE_MATCH_1}.0${next_minor}")
+if(next_minor GREATER 9)
+  set(next "${CMAKE_MATCH_1}.${next_minor}")
+endif()
+
+# Lowest first: each must sort strictly below the next.
+set(ordered)
+foreach(upstream ${VERSION} ${next})
+  foreach(release bookworm trixie sid)
+    tarvell_debian_release(${WORK}/${release} revision distribution)
+    if(NOT distribution MATCHES "^(bookworm|trixie)$")
+      message(FATAL_ERROR "${release}: distribution '${distribution}'")
+    endif()
+    list(APPEND ordered "${upstream}-${revision}")
+  endforeach()
+endforeach()
+message(STATUS "in order: ${ordered}")
+list(LENGTH ordered count)
+math(EXPR last "${count} - 2")
+foreach(i RANGE ${last})
+  math(EXPR j "${i} + 1")
+  list(GET ordered ${i} lower)
+  list(GET ordered ${j} higher)
+  execute_process(COMMAND dpkg --compare-versions ${lower} lt ${higher} RESULT_VARIABLE below)
+  if(NOT below EQUAL 0)
+    message(FATAL_ERROR "dpkg does not sort ${lower} below ${higher}")
+  endif()
+endforeach()
