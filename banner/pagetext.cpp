@@ -79,6 +79,21 @@ bool isTag(const GumboNode *node, const char *name)
            std::strcmp(gumbo_normalized_tagname(node->v.element.tag), name) == 0;
 }
 
+// The line breaks an element asks for before and after itself.
+int requiredBreaks(Role role)
+{
+    switch (role) {
+    case Role::Block:
+    case Role::Table:
+    case Role::Preformatted:
+        return 1;
+    case Role::Paragraph:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
 Role roleOf(const GumboNode *node)
 {
     const GumboElement &element = node->v.element;
@@ -239,24 +254,12 @@ QString textOf(const GumboNode *root)
                     lines.text(QString::fromUtf8(node->v.text.text), preformatted > 0);
                 break;
             case GUMBO_NODE_ELEMENT:
-                switch (role) {
-                case Role::Block:
-                case Role::Table:
-                    lines.breaks(1);
-                    break;
-                case Role::Paragraph:
-                    lines.breaks(2);
-                    break;
-                case Role::Preformatted:
-                    lines.breaks(1);
+                if (const int count = requiredBreaks(role))
+                    lines.breaks(count);
+                if (role == Role::Preformatted)
                     ++preformatted;
-                    break;
-                case Role::Break:
+                else if (role == Role::Break)
                     lines.literal(u'\n');
-                    break;
-                default:
-                    break;
-                }
                 break;
             default:
                 break;
@@ -269,16 +272,10 @@ QString textOf(const GumboNode *root)
         }
         // Leaving the node: its children are done.
         if (element) {
+            if (const int count = requiredBreaks(role))
+                lines.breaks(count);
             switch (role) {
-            case Role::Block:
-            case Role::Table:
-                lines.breaks(1);
-                break;
-            case Role::Paragraph:
-                lines.breaks(2);
-                break;
             case Role::Preformatted:
-                lines.breaks(1);
                 --preformatted;
                 break;
             case Role::Row:

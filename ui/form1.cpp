@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -327,8 +328,20 @@ void Form1::setBoxValue(int team, int value)
 {
     static constexpr std::array<Qt::CheckState, 3> kStates{Qt::Unchecked, Qt::Checked,
                                                            Qt::PartiallyChecked};
-    c1.at(static_cast<std::size_t>(team))
-        ->setCheckState(kStates.at(static_cast<std::size_t>(value)));
+    QCheckBox *box = c1.at(static_cast<std::size_t>(team));
+    box->setCheckState(kStates.at(static_cast<std::size_t>(value)));
+    // A box undone inside its own click (while the message box was up) is still being animated
+    // by the Windows style towards the tick the click set, and that tick stayed on screen.
+    // Once the click is over, the box is polished anew, which ends its animation, and drawn as
+    // it is.
+    QMetaObject::invokeMethod(
+        box,
+        [box] {
+            box->style()->unpolish(box);
+            box->style()->polish(box);
+            box->update();
+        },
+        Qt::QueuedConnection);
 }
 
 std::u16string Form1::boxCaption(int team) const
