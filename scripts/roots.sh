@@ -71,6 +71,10 @@ mount_host_dirs()
     local root=$1 dir
     shift
     [ $# -gt 0 ] || set -- /proc /sys /dev /dev/pts /tmp/.X11-unix
+    # The root a mount of its own, private, so that a test inside can make a mount namespace
+    # of its own (unshare needs / to be a mount point) and nothing mounted there reaches out.
+    mount --bind "$root" "$root"
+    mount --make-private "$root"
     for dir in "$@"; do
         mkdir -p "$root$dir"
         mount --bind "$dir" "$root$dir"
