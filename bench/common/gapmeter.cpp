@@ -1,23 +1,13 @@
 #include "bench/common/gapmeter.h"
 
+#include "bench/common/processstats.h"
+
 #include <QEventLoop>
 #include <QTimer>
 
 #include <cstdio>
-#include <ctime>
 
 namespace tarvell::bench {
-
-namespace {
-
-qint64 threadCpuNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-} // namespace
 
 GapMeter::Run GapMeter::measure(QEventLoop &loop, const std::function<void()> &begin)
 {

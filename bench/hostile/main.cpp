@@ -1,53 +1,112 @@
-// The banner against a site that sends without end or without measure, and against sites whose
-// caching headers make every answer new or confirm it every time: what the banner's thread
-// spends, how much memory the process ever held, whether the rotation goes on, and how many
-// bytes go into the cache folder per hour of ticks.
+// Tarvell against a maker's site that sends without end or without measure, against sites whose
+// caching headers make every answer new or confirm it every time, and against a benign site for
+// comparison: the program's peak memory and CPU time, the longest stall of its window's event
+// loop, whether the banner goes on showing pictures, how many bytes go into the cache folder per
+// hour, and how long the program takes to end once its window is closed.
 //
-// Usage: bench_hostile [--seconds N] [--interval-ms N] [case ...]
-// Each case runs in a process of its own (the peak memory is the process's), against a server
-// in a second process, so that neither's work counts for the other.
+// Usage: bench_hostile [--seconds N] [--bare [--interval-ms N]] [case ...]
+//
+// Each case runs in a process of its own (the peak memory is the process's), against a server in
+// a second process, so that neither's work counts for the other. By default the measured process
+// is the program as ui/main.cpp makes it: its set-up and its window, which loads the banner
+// module after its first frame and ticks it every 1300 ms. With --bare it is the banner module
+// alone, ticked by the benchmark's own timer. The module is looked for where the program looks,
+// QT_PLUGIN_PATH among those places.
 
-#include "banner/banner.h"
+#include "banner/bannersession.h"
+#include "banner/fetchlimits.h"
 #include "banner/tests/fakehttpserver.h"
+#include "banner/tests/testpictures.h"
 #include "bench/common/gapmeter.h"
+#include "bench/common/processstats.h"
+#include "ui/application.h"
+#include "ui/bannermodule.h"
+#include "ui/form1.h"
+#include "ui/picturebox.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
-#include <QEventLoop>
-#include <QFile>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHash>
 #include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
 
-using namespace std::chrono_literals;
-using tarvell::Banner;
 using tarvell::bench::GapMeter;
 using tarvell::test::FakeHttpServer;
+using tarvell::test::TestPictures;
 using Route = FakeHttpServer::Route;
 
 namespace {
 
-const char *const Cases[] = {"benign",          "giant-chunk",         "endless-headers",
-                             "header-line-1mb", "set-cookie-20000",    "chunk-line-endless",
-                             "etag-changing",   "no-cache-stable-etag"};
+// What a hostile site may cost at most, against the benign one.
+constexpr double MaxMemoryRatio = 1.5;
+constexpr double MaxExtraCpuSecondsPer30 = 1.0;
+constexpr double MaxStallMs = 16;
+constexpr double MaxCloseMs = 1000;
+
+// How long a measured process may take beyond its run before it counts as hung.
+constexpr int GraceMs = 60000;
+
+// A link page of table rows after one cell that spans far.
+struct TablePage
+{
+    const char *name;
+    const char *first;
+    const char *row;
+    // 0: as many as the page's size cap holds.
+    int rows;
+};
+
+// The spellings of a cell that once made a grid of Qt's, and the widest span in the largest page
+// the banner reads.
+constexpr TablePage TablePages[] = {
+    {"page-space", "< table>< tr>< td colspan=20000>a", "< tr>< td>b", 300},
+    {"page-tab", "<\ttable><\ttr><\ttd colspan=20000>a", "<\ttr><\ttd>b", 300},
+    {"page-quoted", "<\"table\"><\"tr\"><\"td\" colspan=20000>a", "<\"tr\"><\"td\">b", 300},
+    {"page-reference", "<table><tr><t&#100; colspan=20000>a", "<tr><t&#100;>b", 300},
+    {"page-plain", "<table><tr><td colspan=20000>a", "<tr><td>b", 300},
+    {"page-wide", "<table><tr><td colspan=99999 rowspan=99999>a", "<tr><td>b", 0},
+};
+
+// After the benign site and the table pages, in this order.
+const char *const OtherCases[] = {
+    "page-giant-chunk", "giant-chunk",        "progressive-scans", "progressive-changing",
+    "gif-expanding",    "gif-clearing",       "endless-headers",   "header-line-1mb",
+    "set-cookie-20000", "chunk-line-endless", "etag-changing",     "no-cache-stable-etag"};
+
+QStringList allCases()
+{
+    QStringList cases{QStringLiteral("benign")};
+    for (const TablePage &page : TablePages)
+        cases << QString::fromLatin1(page.name);
+    for (const char *name : OtherCases)
+        cases << QString::fromLatin1(name);
+    return cases;
+}
+
+// ---- The site ----
 
 QByteArray picture(int number)
 {
-    QImage image(468, 60, QImage::Format_RGB32);
+    QImage image(TestPictures::BannerSize, QImage::Format_RGB32);
     image.fill(QColor::fromHsv(number * 100, 200, 230));
-    for (int x = 0; x < 468; x += 3)
-        image.setPixel(x, (x * 7 * number) % 60, qRgb(x * 31 % 256, 0, 0));
+    for (int x = 0; x < image.width(); x += 3)
+        image.setPixel(x, (x * 7 * number) % image.height(), qRgb(x * 31 % 256, 0, 0));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -55,27 +114,73 @@ QByteArray picture(int number)
     return bytes;
 }
 
-Route routeFor(const QByteArray &name, int number)
+// A progressive JPEG of as many scans as a fetched picture can hold: each makes the decoder go
+// over every coefficient once more.
+QByteArray mostScans(const QColor &colour)
+{
+    const QByteArray ten = TestPictures::progressiveJpeg(colour);
+    const qsizetype perScan =
+        TestPictures::progressiveJpeg(colour, TestPictures::BannerSize, 11).size() - ten.size();
+    const qint64 room = tarvell::FetchLimits::forPicture().maxBytes - ten.size();
+    return TestPictures::progressiveJpeg(colour, TestPictures::BannerSize,
+                                         10 + int(room / perScan));
+}
+
+QByteArray tableRows(const TablePage &page)
+{
+    const QByteArray first(page.first);
+    const QByteArray row(page.row);
+    const qint64 rows =
+        page.rows > 0 ? page.rows
+                      : (tarvell::FetchLimits::forPage().maxBytes - first.size()) / row.size();
+    return first + row.repeated(rows);
+}
+
+// A chunk announced at 2^60 bytes, then data without end.
+Route giantChunk(const QByteArray &contentType)
+{
+    return FakeHttpServer::endless("HTTP/1.1 200 OK\r\nContent-Type: " + contentType +
+                                       "\r\nTransfer-Encoding: chunked\r\n\r\nfffffffffffffff0\r\n",
+                                   QByteArray(4096, 'x'));
+}
+
+Route pageRoute(const QByteArray &name)
+{
+    for (const TablePage &page : TablePages)
+        if (name == page.name)
+            return FakeHttpServer::answer(tableRows(page), "text/html");
+    if (name == "page-giant-chunk")
+        return giantChunk("text/html");
+    return FakeHttpServer::answer("http://maker.example/", "text/html");
+}
+
+Route pictureRoute(const QByteArray &name, int number)
 {
     const QByteArray ok = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\n";
     const QByteArray body = picture(number);
+    const QByteArray length = "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n";
     if (name == "giant-chunk")
-        return FakeHttpServer::endless(
-            ok + "Transfer-Encoding: chunked\r\n\r\nfffffffffffffff0\r\n", QByteArray(4096, 'x'));
+        return giantChunk("image/jpeg");
+    if (name == "progressive-scans" || name == "progressive-changing")
+        return FakeHttpServer::answer(mostScans(QColor::fromHsv(number * 100, 200, 230)));
+    if (name == "gif-expanding")
+        return FakeHttpServer::answer(
+            TestPictures::expandingGif(TestPictures::BannerSize, 700000000), "image/gif");
+    if (name == "gif-clearing")
+        return FakeHttpServer::answer(TestPictures::clearingGif(TestPictures::BannerSize, 1300000),
+                                      "image/gif");
     if (name == "endless-headers")
         return FakeHttpServer::endless(ok, "X-Filler: more and more\r\n");
     if (name == "chunk-line-endless")
         return FakeHttpServer::endless(ok + "Transfer-Encoding: chunked\r\n\r\n1", "0");
     if (name == "header-line-1mb")
-        return FakeHttpServer::raw(ok + "X-Filler: " + QByteArray(1024 * 1024, 'a') +
-                                   "\r\nContent-Length: " + QByteArray::number(body.size()) +
-                                   "\r\n\r\n" + body);
+        return FakeHttpServer::raw(ok + "X-Filler: " + QByteArray(1024 * 1024, 'a') + "\r\n" +
+                                   length + body);
     if (name == "set-cookie-20000") {
         QByteArray cookies;
         for (int cookie = 0; cookie < 20000; ++cookie)
             cookies += "Set-Cookie: c" + QByteArray::number(cookie) + "=1\r\n";
-        return FakeHttpServer::raw(ok + cookies + "Content-Length: " +
-                                   QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        return FakeHttpServer::raw(ok + cookies + length + body);
     }
     if (name == "etag-changing") {
         Route route = FakeHttpServer::cached(body, "Cache-Control: no-cache", "\"a\"");
@@ -91,9 +196,19 @@ int serve(const QByteArray &name)
 {
     FakeHttpServer server;
     for (int number = 1; number <= 3; ++number)
-        server.setRoute("/zintu/" + QByteArray::number(number) + ".jpg", routeFor(name, number));
-    server.setRoute("/zintu/zintu.htm",
-                    FakeHttpServer::answer("http://maker.example/", "text/html"));
+        server.setRoute("/zintu/" + QByteArray::number(number) + ".jpg",
+                        pictureRoute(name, number));
+    server.setRoute("/zintu/zintu.htm", pageRoute(name));
+    if (name == "progressive-changing") {
+        // Every answer a picture of its own, so that nothing decoded before can stand in for it.
+        QObject::connect(&server, &FakeHttpServer::requested, &server,
+                         [&server, answers = 0](const QByteArray &path) mutable {
+                             if (path.endsWith(".jpg"))
+                                 server.setRoute(
+                                     path, FakeHttpServer::answer(mostScans(
+                                               QColor::fromHsv(++answers * 37 % 360, 200, 230))));
+                         });
+    }
     if (!server.listen())
         return 1;
     std::printf("%u\n", unsigned(server.port()));
@@ -101,42 +216,190 @@ int serve(const QByteArray &name)
     return QCoreApplication::exec();
 }
 
-qint64 statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
+// ---- The measured process ----
 
-double threadCpuSeconds()
+// Changes of the banner's picture: to another picture, or to an empty banner.
+struct PictureChanges
 {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
+    // Nothing yet: a first empty banner counts. A null picture's key is 0.
+    qint64 last = -1;
+    int shown = 0;
+    int empty = 0;
 
-// Bytes of every file version that appeared in the folder: a file seen with a new size or time
-// counts whole, as it was written whole.
-class FolderWrites : public QObject
+    void see(const QImage &picture)
+    {
+        const qint64 key = picture.cacheKey();
+        if (key == last)
+            return;
+        last = key;
+        picture.isNull() ? ++empty : ++shown;
+    }
+};
+
+// Sees what the window's banner strip paints.
+class PaintedPictures : public QObject
 {
 public:
-    explicit FolderWrites(const QString &folder) : m_folder(folder)
+    PaintedPictures(tarvell::PictureBox *box, PictureChanges &changes)
+        : QObject(box), m_box(box), m_changes(changes)
     {
-        connect(&m_timer, &QTimer::timeout, this, [this] { scan(); });
-        m_timer.start(10);
+        m_changes.last = box->picture().cacheKey();
+        box->installEventFilter(this);
     }
-    void scan()
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        const QFileInfoList files = QDir(m_folder).entryInfoList(QDir::Files);
-        for (const QFileInfo &file : files) {
+        if (watched == m_box && event->type() == QEvent::Paint)
+            m_changes.see(m_box->picture());
+        return false;
+    }
+
+private:
+    tarvell::PictureBox *m_box;
+    PictureChanges &m_changes;
+};
+
+// Calls back once, when the widget's first paint is done.
+class FirstFrame : public QObject
+{
+public:
+    FirstFrame(QWidget *widget, std::function<void()> then)
+        : QObject(widget), m_then(std::move(then))
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Posted now, so it runs once the frame is out and before the window's own load
+            // event, which the window posts from the same paint.
+            QTimer::singleShot(0, this, m_then);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_then;
+};
+
+// The measured stretch: from start() to report(), which prints what it cost.
+class Measurement
+{
+public:
+    void start()
+    {
+        m_meter.start();
+        m_cpuNs = tarvell::bench::processCpuNs();
+        m_mainCpuNs = tarvell::bench::threadCpuNs();
+        m_clock.start();
+    }
+
+    void report(const PictureChanges &changes, int ticks)
+    {
+        m_meter.stop();
+        std::printf("figures seconds=%.3f shown=%d empty=%d ticks=%d cpu_ms=%.1f main_ms=%.1f "
+                    "peak_kb=%lld stall_ms=%.2f busy_ms=%.2f\n",
+                    double(m_clock.nsecsElapsed()) / 1e9, changes.shown, changes.empty, ticks,
+                    double(tarvell::bench::processCpuNs() - m_cpuNs) / 1e6,
+                    double(tarvell::bench::threadCpuNs() - m_mainCpuNs) / 1e6,
+                    static_cast<long long>(tarvell::bench::peakResidentKb()),
+                    double(m_meter.longestGapNs()) / 1e6, double(m_meter.longestBusyNs()) / 1e6);
+        // The system's monotonic clock, which the runner reads too once this process is gone.
+        std::printf("closing %lld\n",
+                    static_cast<long long>(std::chrono::steady_clock::now().time_since_epoch() /
+                                           std::chrono::nanoseconds(1)));
+        std::fflush(stdout);
+    }
+
+private:
+    GapMeter m_meter;
+    QElapsedTimer m_clock;
+    qint64 m_cpuNs = 0;
+    qint64 m_mainCpuNs = 0;
+};
+
+int measure(const QString &host, int seconds, std::optional<int> bareIntervalMs)
+{
+    // A cache of its own for every case, never the user's: the test-mode locations.
+    QStandardPaths::setTestModeEnabled(true);
+    tarvell::setUpApplication();
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir(cache).removeRecursively();
+    std::printf("cache %s\n", qPrintable(QDir::toNativeSeparators(cache)));
+    std::fflush(stdout);
+
+    // Loaded before the window does it, so that a missing module stops the run instead of
+    // leaving a still banner, and its one load is charged to no case.
+    tarvell::BannerFactory *factory = tarvell::bannerFactory();
+    if (!factory) {
+        std::fprintf(stderr, "the banner module was not found: point QT_PLUGIN_PATH at the "
+                             "folder it was built in (the build's ui/)\n");
+        return 1;
+    }
+
+    Measurement measurement;
+    PictureChanges changes;
+    int ticks = 0;
+    if (bareIntervalMs) {
+        const std::unique_ptr<tarvell::BannerSession> banner =
+            factory->create(host, [&changes](const QImage &picture) { changes.see(picture); });
+        QTimer ticker;
+        ticker.setInterval(*bareIntervalMs);
+        QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
+            ++ticks;
+            banner->tick();
+        });
+        QTimer::singleShot(std::chrono::seconds(seconds), &ticker, [&] {
+            measurement.report(changes, ticks);
+            QCoreApplication::quit();
+        });
+        measurement.start();
+        banner->load();
+        ticker.start();
+        return QCoreApplication::exec();
+    }
+
+    tarvell::Form1 form(host);
+    auto *strip = form.findChild<tarvell::PictureBox *>(QStringLiteral("Picture1"));
+    auto *timer = form.findChild<QTimer *>(QStringLiteral("Timer1"));
+    if (!strip || !timer) {
+        std::fprintf(stderr, "the window has no Picture1 or no Timer1\n");
+        return 1;
+    }
+    new PaintedPictures(strip, changes);
+    new FirstFrame(&form, [&] {
+        measurement.start();
+        QObject::connect(timer, &QTimer::timeout, &form, [&ticks] { ++ticks; });
+        QTimer::singleShot(std::chrono::seconds(seconds), &form, [&] {
+            measurement.report(changes, ticks);
+            form.close();
+        });
+    });
+    form.centerOnScreen();
+    form.show();
+    return QCoreApplication::exec();
+}
+
+// ---- The runner ----
+
+// Bytes of every file version that appears in a folder and its subfolders: a file seen with a
+// new size or time counts whole, as it was written whole.
+class FolderWrites
+{
+public:
+    void scan(const QString &folder)
+    {
+        QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo file(it.next());
             const auto version =
                 std::make_pair(file.size(), file.lastModified().toMSecsSinceEpoch());
-            if (m_seen.value(file.fileName()) != version) {
-                m_seen.insert(file.fileName(), version);
+            if (m_seen.value(file.filePath()) != version) {
+                m_seen.insert(file.filePath(), version);
                 m_bytes += file.size();
                 ++m_writes;
             }
@@ -146,50 +409,124 @@ public:
     int writes() const { return m_writes; }
 
 private:
-    QString m_folder;
-    QTimer m_timer;
     QHash<QString, std::pair<qint64, qint64>> m_seen;
     qint64 m_bytes = 0;
     int m_writes = 0;
 };
 
-int measure(const QByteArray &name, int seconds, int intervalMs)
+struct Result
+{
+    QHash<QByteArray, double> figures;
+    FolderWrites writes;
+    // From the window's close to the process's end; negative if it never ended.
+    double closeMs = -1;
+};
+
+qint64 steadyNs()
+{
+    return std::chrono::steady_clock::now().time_since_epoch() / std::chrono::nanoseconds(1);
+}
+
+std::optional<Result> runCase(const QString &name, const QStringList &measureArguments, int seconds)
 {
     QProcess server;
-    server.start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--serve"), QString::fromLatin1(name)});
-    if (!server.waitForReadyRead(10000))
-        return 1;
-    const QByteArray port = server.readLine().trimmed();
-    QTemporaryDir cacheDir;
-    Banner banner(QStringLiteral("127.0.0.1:") + QString::fromLatin1(port));
-    banner.setCacheDirectory(cacheDir.path());
-    FolderWrites writes(cacheDir.path());
-    int shown = 0;
-    int empty = 0;
-    QObject::connect(&banner, &Banner::pictureChanged, &banner,
-                     [&](const QImage &image) { image.isNull() ? ++empty : ++shown; });
-    QEventLoop loop;
-    QTimer ticker;
-    ticker.setInterval(intervalMs);
-    QObject::connect(&ticker, &QTimer::timeout, &banner, &Banner::tick);
-    QTimer::singleShot(std::chrono::seconds(seconds), &loop, &QEventLoop::quit);
-    const double cpuBefore = threadCpuSeconds();
-    const GapMeter::Run run = GapMeter::measure(loop, [&] {
-        banner.load();
-        ticker.start();
-    });
-    writes.scan();
-    const double cpu = threadCpuSeconds() - cpuBefore;
-    const double ticks = run.seconds * 1000.0 / intervalMs;
-    // Per hour of the window's own 1300 ms ticks.
-    const double perHour = ticks > 0 ? double(writes.bytes()) / ticks * (3600.0 / 1.3) : 0;
-    std::printf("%-22s %5.1fs ticks=%4.0f shown=%4d empty=%4d cpu=%6.2fs peak_rss=%6lld kB "
-                "gap=%6.1fms cache_writes=%d cache_bytes=%lld bytes_per_hour=%.0f\n",
-                name.constData(), run.seconds, ticks, shown, empty, cpu, statusKb("VmHWM:"),
-                run.longestGapMs, writes.writes(), writes.bytes(), perHour);
+    server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--serve"), name});
+    if (!server.waitForReadyRead(30000))
+        return std::nullopt;
+    const QString host =
+        QStringLiteral("127.0.0.1:") + QString::fromLatin1(server.readLine()).trimmed();
+
+    QProcess measured;
+    measured.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    measured.start(QCoreApplication::applicationFilePath(),
+                   QStringList{QStringLiteral("--measure"), host} + measureArguments);
+    Result result;
+    QString cache;
+    qint64 closingNs = 0;
+    QElapsedTimer running;
+    running.start();
+    // The cache is watched from here, so that its scans cost the measured process nothing.
+    while (!closingNs && measured.state() != QProcess::NotRunning &&
+           running.elapsed() < seconds * 1000 + GraceMs) {
+        measured.waitForReadyRead(10);
+        while (measured.canReadLine()) {
+            const QByteArray line = measured.readLine().trimmed();
+            if (line.startsWith("cache "))
+                cache = QString::fromLocal8Bit(line.mid(6));
+            else if (line.startsWith("closing "))
+                closingNs = line.mid(8).toLongLong();
+            else if (line.startsWith("figures "))
+                for (const QByteArray &field : line.mid(8).split(' '))
+                    result.figures.insert(field.left(field.indexOf('=')),
+                                          field.mid(field.indexOf('=') + 1).toDouble());
+        }
+        if (!cache.isEmpty())
+            result.writes.scan(cache);
+    }
+    if (closingNs && measured.waitForFinished(30000))
+        result.closeMs = double(steadyNs() - closingNs) / 1e6;
+    if (measured.state() != QProcess::NotRunning) {
+        measured.kill();
+        measured.waitForFinished();
+    }
     server.kill();
     server.waitForFinished();
+    if (!cache.isEmpty()) {
+        result.writes.scan(cache);
+        QDir(cache).removeRecursively();
+    }
+    if (result.figures.isEmpty())
+        return std::nullopt;
+    return result;
+}
+
+int runAll(const QStringList &cases, const QStringList &measureArguments, int seconds)
+{
+    std::printf("%-21s %5s %5s %5s %8s %8s %8s %8s %7s %8s %9s  %s\n", "case", "shown", "empty",
+                "ticks", "CPU s", "main s", "peak MB", "stall ms", "busy ms", "close ms",
+                "cache KB/h", "against benign");
+    std::optional<Result> benign;
+    for (const QString &name : cases) {
+        std::optional<Result> result = runCase(name, measureArguments, seconds);
+        if (!result) {
+            std::printf("%-21s failed\n", qPrintable(name));
+            continue;
+        }
+        const auto &f = result->figures;
+        const double ticks = f.value("ticks");
+        // Per hour of the window's own 1300 ms ticks.
+        const double kbPerHour =
+            ticks > 0 ? double(result->writes.bytes()) / 1024 / ticks * (3600 / 1.3) : 0;
+        QByteArrayList verdict;
+        if (name == QLatin1String("benign")) {
+            benign = result;
+        } else if (benign) {
+            const auto &b = benign->figures;
+            const double memory = f.value("peak_kb") / b.value("peak_kb");
+            // CPU per 30 s of run, against the benign site's.
+            const double extraCpu =
+                (f.value("cpu_ms") / f.value("seconds") - b.value("cpu_ms") / b.value("seconds")) *
+                30 / 1000;
+            verdict << QByteArray::number(memory, 'f', 2) + "x memory"
+                    << (extraCpu >= 0 ? "+" : "") + QByteArray::number(extraCpu, 'f', 2) +
+                           " s CPU per 30 s";
+            if (memory > MaxMemoryRatio)
+                verdict << "OVER memory";
+            if (extraCpu > MaxExtraCpuSecondsPer30)
+                verdict << "OVER CPU";
+        }
+        if (f.value("stall_ms") > MaxStallMs)
+            verdict << "OVER stall";
+        if (result->closeMs < 0 || result->closeMs > MaxCloseMs)
+            verdict << "OVER close";
+        std::printf("%-21s %5.0f %5.0f %5.0f %8.2f %8.2f %8.1f %8.1f %7.1f %8.1f %9.0f  %s\n",
+                    qPrintable(name), f.value("shown"), f.value("empty"), ticks,
+                    f.value("cpu_ms") / 1000, f.value("main_ms") / 1000, f.value("peak_kb") / 1024,
+                    f.value("stall_ms"), f.value("busy_ms"), result->closeMs, kbPerHour,
+                    verdict.join(", ").constData());
+        std::fflush(stdout);
+    }
     return 0;
 }
 
@@ -197,35 +534,55 @@ int measure(const QByteArray &name, int seconds, int intervalMs)
 
 int main(int argc, char **argv)
 {
-    QGuiApplication app(argc, argv);
+    // Only the measured process needs a window system.
+    const bool measuring = std::any_of(
+        argv + 1, argv + argc, [](const char *arg) { return qstrcmp(arg, "--measure") == 0; });
+    const std::unique_ptr<QCoreApplication> app =
+        measuring ? std::make_unique<QApplication>(argc, argv)
+                  : std::make_unique<QCoreApplication>(argc, argv);
     QCommandLineParser parser;
-    parser.addOption(
-        {QStringLiteral("serve"), QStringLiteral("Serve a case."), QStringLiteral("case")});
+    parser.addHelpOption();
     parser.addOption({QStringLiteral("seconds"), QStringLiteral("Seconds per case."),
-                      QStringLiteral("N"), QStringLiteral("20")});
-    parser.addOption({QStringLiteral("interval-ms"), QStringLiteral("Tick interval."),
+                      QStringLiteral("N"), QStringLiteral("30")});
+    parser.addOption(
+        {QStringLiteral("bare"), QStringLiteral("The banner module alone, without the window.")});
+    parser.addOption({QStringLiteral("interval-ms"),
+                      QStringLiteral("With --bare: the tick interval (the window's is 1300)."),
                       QStringLiteral("N"), QStringLiteral("1300")});
-    parser.addPositionalArgument(QStringLiteral("case"), QStringLiteral("Cases to run."));
-    parser.process(app);
-    if (parser.isSet(QStringLiteral("serve")))
-        return serve(parser.value(QStringLiteral("serve")).toLatin1());
+    // What the runner starts: the site, and the process it measures.
+    QCommandLineOption serveOption(QStringLiteral("serve"), QString(), QStringLiteral("case"));
+    QCommandLineOption measureOption(QStringLiteral("measure"), QString(), QStringLiteral("host"));
+    serveOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    measureOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(serveOption);
+    parser.addOption(measureOption);
+    parser.addPositionalArgument(QStringLiteral("case"),
+                                 QStringLiteral("Cases to run, by default all: ") +
+                                     allCases().join(QStringLiteral(", ")));
+    parser.process(*app);
 
     const int seconds = parser.value(QStringLiteral("seconds")).toInt();
     const int interval = parser.value(QStringLiteral("interval-ms")).toInt();
+    const bool bare = parser.isSet(QStringLiteral("bare"));
+    if (parser.isSet(serveOption))
+        return serve(parser.value(serveOption).toLatin1());
+    if (parser.isSet(measureOption))
+        return measure(parser.value(measureOption), seconds,
+                       bare ? std::optional<int>(interval) : std::nullopt);
+
     QStringList cases = parser.positionalArguments();
-    if (cases.size() == 1)
-        return measure(cases.front().toLatin1(), seconds, interval);
-    if (cases.isEmpty())
-        for (const char *name : Cases)
-            cases << QString::fromLatin1(name);
-    // One process per case, for a peak memory of its own.
+    const QStringList known = allCases();
     for (const QString &name : std::as_const(cases)) {
-        QProcess one;
-        one.setProcessChannelMode(QProcess::ForwardedChannels);
-        one.start(QCoreApplication::applicationFilePath(),
-                  {QStringLiteral("--seconds"), QString::number(seconds),
-                   QStringLiteral("--interval-ms"), QString::number(interval), name});
-        one.waitForFinished(-1);
+        if (!known.contains(name)) {
+            std::fprintf(stderr, "unknown case %s\n", qPrintable(name));
+            return 2;
+        }
     }
-    return 0;
+    if (cases.isEmpty())
+        cases = known;
+    QStringList measureArguments{QStringLiteral("--seconds"), QString::number(seconds)};
+    if (bare)
+        measureArguments << QStringLiteral("--bare") << QStringLiteral("--interval-ms")
+                         << QString::number(interval);
+    return runAll(cases, measureArguments, seconds);
 }
