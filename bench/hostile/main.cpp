@@ -136,7 +136,7 @@ QByteArray tableRows(const TablePage &page)
     return first + row.repeated(rows);
 }
 
-// A chunk announced at 2^60 bytes, then data without end.
+// A chunk of almost 2^64 bytes announced, then data without end.
 Route giantChunk(const QByteArray &contentType)
 {
     return FakeHttpServer::endless("HTTP/1.1 200 OK\r\nContent-Type: " + contentType +
