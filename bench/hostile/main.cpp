@@ -61,6 +61,9 @@ constexpr double MaxCloseMs = 1000;
 
 // How long a measured process may take beyond its run before it counts as hung.
 constexpr int GraceMs = 60000;
+// The ticks whose cache writes are one-offs: the first answers, and the first 304s confirming
+// them. The cache's rate per hour is taken from the writes after them.
+constexpr int FirstTicks = 10;
 
 // A link page of table rows after one cell that spans far.
 struct TablePage
@@ -98,6 +101,15 @@ QStringList allCases()
         cases << QString::fromLatin1(name);
     return cases;
 }
+
+// How a case is run: for how long, and with the window or the bare banner at an interval.
+struct Settings
+{
+    int seconds = 30;
+    std::optional<int> bareIntervalMs;
+
+    int intervalMs() const { return bareIntervalMs.value_or(1300); }
+};
 
 // ---- The site ----
 
@@ -322,7 +334,7 @@ private:
     qint64 m_mainCpuNs = 0;
 };
 
-int measure(const QString &host, int seconds, std::optional<int> bareIntervalMs)
+int measure(const QString &host, const Settings &settings)
 {
     // A cache of its own for every case, never the user's: the test-mode locations.
     QStandardPaths::setTestModeEnabled(true);
@@ -344,16 +356,16 @@ int measure(const QString &host, int seconds, std::optional<int> bareIntervalMs)
     Measurement measurement;
     PictureChanges changes;
     int ticks = 0;
-    if (bareIntervalMs) {
+    if (settings.bareIntervalMs) {
         const std::unique_ptr<tarvell::BannerSession> banner =
             factory->create(host, [&changes](const QImage &picture) { changes.see(picture); });
         QTimer ticker;
-        ticker.setInterval(*bareIntervalMs);
+        ticker.setInterval(*settings.bareIntervalMs);
         QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
             ++ticks;
             banner->tick();
         });
-        QTimer::singleShot(std::chrono::seconds(seconds), &ticker, [&] {
+        QTimer::singleShot(std::chrono::seconds(settings.seconds), &ticker, [&] {
             measurement.report(changes, ticks);
             QCoreApplication::quit();
         });
@@ -374,7 +386,7 @@ int measure(const QString &host, int seconds, std::optional<int> bareIntervalMs)
     new FirstFrame(&form, [&] {
         measurement.start();
         QObject::connect(timer, &QTimer::timeout, &form, [&ticks] { ++ticks; });
-        QTimer::singleShot(std::chrono::seconds(seconds), &form, [&] {
+        QTimer::singleShot(std::chrono::seconds(settings.seconds), &form, [&] {
             measurement.report(changes, ticks);
             form.close();
         });
@@ -418,6 +430,8 @@ struct Result
 {
     QHash<QByteArray, double> figures;
     FolderWrites writes;
+    // What the cache had been written once the first ticks were over.
+    std::optional<qint64> bytesAfterFirstTicks;
     // From the window's close to the process's end; negative if it never ended.
     double closeMs = -1;
 };
@@ -427,7 +441,7 @@ qint64 steadyNs()
     return std::chrono::steady_clock::now().time_since_epoch() / std::chrono::nanoseconds(1);
 }
 
-std::optional<Result> runCase(const QString &name, const QStringList &measureArguments, int seconds)
+std::optional<Result> runCase(const QString &name, const Settings &settings)
 {
     QProcess server;
     server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -437,10 +451,14 @@ std::optional<Result> runCase(const QString &name, const QStringList &measureArg
     const QString host =
         QStringLiteral("127.0.0.1:") + QString::fromLatin1(server.readLine()).trimmed();
 
+    QStringList arguments{QStringLiteral("--measure"), host, QStringLiteral("--seconds"),
+                          QString::number(settings.seconds)};
+    if (settings.bareIntervalMs)
+        arguments << QStringLiteral("--bare") << QStringLiteral("--interval-ms")
+                  << QString::number(*settings.bareIntervalMs);
     QProcess measured;
     measured.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    measured.start(QCoreApplication::applicationFilePath(),
-                   QStringList{QStringLiteral("--measure"), host} + measureArguments);
+    measured.start(QCoreApplication::applicationFilePath(), arguments);
     Result result;
     QString cache;
     qint64 closingNs = 0;
@@ -448,7 +466,7 @@ std::optional<Result> runCase(const QString &name, const QStringList &measureArg
     running.start();
     // The cache is watched from here, so that its scans cost the measured process nothing.
     while (!closingNs && measured.state() != QProcess::NotRunning &&
-           running.elapsed() < seconds * 1000 + GraceMs) {
+           running.elapsed() < settings.seconds * 1000 + GraceMs) {
         measured.waitForReadyRead(10);
         while (measured.canReadLine()) {
             const QByteArray line = measured.readLine().trimmed();
@@ -463,6 +481,8 @@ std::optional<Result> runCase(const QString &name, const QStringList &measureArg
         }
         if (!cache.isEmpty())
             result.writes.scan(cache);
+        if (!result.bytesAfterFirstTicks && running.elapsed() > FirstTicks * settings.intervalMs())
+            result.bytesAfterFirstTicks = result.writes.bytes();
     }
     if (closingNs && measured.waitForFinished(30000))
         result.closeMs = double(steadyNs() - closingNs) / 1e6;
@@ -481,23 +501,27 @@ std::optional<Result> runCase(const QString &name, const QStringList &measureArg
     return result;
 }
 
-int runAll(const QStringList &cases, const QStringList &measureArguments, int seconds)
+int runAll(const QStringList &cases, const Settings &settings)
 {
-    std::printf("%-21s %5s %5s %5s %8s %8s %8s %8s %7s %8s %9s  %s\n", "case", "shown", "empty",
-                "ticks", "CPU s", "main s", "peak MB", "stall ms", "busy ms", "close ms",
-                "cache KB/h", "against benign");
+    std::printf("%-21s %5s %5s %5s %6s %6s %7s %8s %7s %8s %6s %8s %9s  %s\n", "case", "shown",
+                "empty", "ticks", "CPU s", "main s", "peak MB", "stall ms", "busy ms", "close ms",
+                "writes", "cache KB", "later KB/h", "against benign");
     std::optional<Result> benign;
     for (const QString &name : cases) {
-        std::optional<Result> result = runCase(name, measureArguments, seconds);
+        std::optional<Result> result = runCase(name, settings);
         if (!result) {
             std::printf("%-21s failed\n", qPrintable(name));
             continue;
         }
         const auto &f = result->figures;
         const double ticks = f.value("ticks");
-        // Per hour of the window's own 1300 ms ticks.
-        const double kbPerHour =
-            ticks > 0 ? double(result->writes.bytes()) / 1024 / ticks * (3600 / 1.3) : 0;
+        // Per hour of the window's own 1300 ms ticks, after the first ticks' one-off writes.
+        QByteArray laterPerHour = "-";
+        if (result->bytesAfterFirstTicks && ticks > FirstTicks)
+            laterPerHour =
+                QByteArray::number(double(result->writes.bytes() - *result->bytesAfterFirstTicks) /
+                                       1024 / (ticks - FirstTicks) * (3600 / 1.3),
+                                   'f', 0);
         QByteArrayList verdict;
         if (name == QLatin1String("benign")) {
             benign = result;
@@ -520,11 +544,13 @@ int runAll(const QStringList &cases, const QStringList &measureArguments, int se
             verdict << "OVER stall";
         if (result->closeMs < 0 || result->closeMs > MaxCloseMs)
             verdict << "OVER close";
-        std::printf("%-21s %5.0f %5.0f %5.0f %8.2f %8.2f %8.1f %8.1f %7.1f %8.1f %9.0f  %s\n",
+        std::printf("%-21s %5.0f %5.0f %5.0f %6.2f %6.2f %7.1f %8.1f %7.1f %8.1f %6d %8.1f %9s  "
+                    "%s\n",
                     qPrintable(name), f.value("shown"), f.value("empty"), ticks,
                     f.value("cpu_ms") / 1000, f.value("main_ms") / 1000, f.value("peak_kb") / 1024,
-                    f.value("stall_ms"), f.value("busy_ms"), result->closeMs, kbPerHour,
-                    verdict.join(", ").constData());
+                    f.value("stall_ms"), f.value("busy_ms"), result->closeMs,
+                    result->writes.writes(), double(result->writes.bytes()) / 1024,
+                    laterPerHour.constData(), verdict.join(", ").constData());
         std::fflush(stdout);
     }
     return 0;
@@ -561,14 +587,14 @@ int main(int argc, char **argv)
                                      allCases().join(QStringLiteral(", ")));
     parser.process(*app);
 
-    const int seconds = parser.value(QStringLiteral("seconds")).toInt();
-    const int interval = parser.value(QStringLiteral("interval-ms")).toInt();
-    const bool bare = parser.isSet(QStringLiteral("bare"));
+    Settings settings;
+    settings.seconds = parser.value(QStringLiteral("seconds")).toInt();
+    if (parser.isSet(QStringLiteral("bare")))
+        settings.bareIntervalMs = parser.value(QStringLiteral("interval-ms")).toInt();
     if (parser.isSet(serveOption))
         return serve(parser.value(serveOption).toLatin1());
     if (parser.isSet(measureOption))
-        return measure(parser.value(measureOption), seconds,
-                       bare ? std::optional<int>(interval) : std::nullopt);
+        return measure(parser.value(measureOption), settings);
 
     QStringList cases = parser.positionalArguments();
     const QStringList known = allCases();
@@ -580,9 +606,5 @@ int main(int argc, char **argv)
     }
     if (cases.isEmpty())
         cases = known;
-    QStringList measureArguments{QStringLiteral("--seconds"), QString::number(seconds)};
-    if (bare)
-        measureArguments << QStringLiteral("--bare") << QStringLiteral("--interval-ms")
-                         << QString::number(interval);
-    return runAll(cases, measureArguments, seconds);
+    return runAll(cases, settings);
 }
