@@ -32,12 +32,25 @@ find(sub {
     }
 }, $attributions);
 
+# A notice in the table is an Id, or "a|b" for the first of them that the built Qt has (a
+# component renamed between Qt versions), or "id?" for one that only some Qt versions build in.
+my %own = map { $_ => 1 } qw(qt tarvell gumbo mingw-runtime mingw-w64);
+sub resolve {
+    my ($token) = @_;
+    my $optional = $token =~ s/\?$//;
+    for my $id (split /\|/, $token) {
+        return ($id) if $own{$id} || $components{$id};
+    }
+    return () if $optional;
+    die "the built Qt has no third-party component '$token'\n";
+}
+
 my @rules;
 for (split /\n/, slurp($table)) {
     next if /^\s*(#|$)/;
     my ($pattern, @notices) = split;
     (my $regex = quotemeta lc $pattern) =~ s/\\\*/.*/g;
-    push @rules, [qr/^$regex$/, \@notices];
+    push @rules, [qr/^$regex$/, [map { resolve($_) } @notices]];
 }
 
 # The Debian copyright file of the package that holds a file of the tool chain.
@@ -78,7 +91,7 @@ sub notice {
         $text = "From Debian's MinGW-w64 development files. Debian's copyright file follows.\n\n"
             . package_copyright(runtime_file('libwinpthread-1.dll'));
     } else {
-        my $c = $components{$id} or die "the built Qt has no third-party component '$id'\n";
+        my $c = $components{$id};
         $title = $c->{Name};
         $text = "$c->{Name}\n";
         $text .= "Version: $c->{Version}\n" if $c->{Version};
