@@ -71,6 +71,31 @@ void drawRouteArc(QPainter &p, QPointF from, QPointF to, qreal lift, const QColo
     p.restore();
 }
 
+namespace {
+
+// Qt picks its premultiplied-to-straight conversion by the CPU it runs on, and those routines
+// round some channels differently by one; exact integer division keeps the committed icons
+// the same on every machine that regenerates them.
+QImage unpremultiplied(const QImage &premultiplied)
+{
+    QImage out(premultiplied.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < premultiplied.height(); ++y) {
+        const auto *from = reinterpret_cast<const QRgb *>(premultiplied.constScanLine(y));
+        auto *to = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < premultiplied.width(); ++x) {
+            const int a = qAlpha(from[x]);
+            const auto straight = [a](int c) {
+                return a == 0 ? 0 : qMin(255, (c * 255 + a / 2) / a);
+            };
+            to[x] = qRgba(straight(qRed(from[x])), straight(qGreen(from[x])),
+                          straight(qBlue(from[x])), a);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 QImage appIcon(int size)
 {
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -88,7 +113,8 @@ QImage appIcon(int size)
     drawRouteArc(p, left - QPointF(0, 6.5), right - QPointF(0, 6.5), 11, Qt::white, 1.6);
     drawPin(p, left, 4.4, QColor(0x2a, 0x6f, 0xd6), ink);
     drawPin(p, right, 4.4, QColor(0xd8, 0x2c, 0x3a), ink);
-    return img;
+    p.end();
+    return unpremultiplied(img);
 }
 
 } // namespace artgen
