@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -68,6 +69,28 @@ void paint(QWidget *widget, const QColor &text, const QColor &background)
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
+
+// The credits line. The window cuts off the label's last rows; the line is centred in the rows
+// it shows, with one row to spare below the font's descent, since some font engines draw
+// descenders a row past it. Where the line is as tall as those rows, it moves up into the empty
+// top of its line box: painted here, as a label would clip it to its contents.
+class CreditsLabel final : public ClickLabel
+{
+public:
+    using ClickLabel::ClickLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        const int line = fontMetrics().height();
+        const int spare = height() - kClippedCreditsRows - (line + 1);
+        const int top = spare >= 0 ? spare / 2 : (spare - 1) / 2;
+        QPainter painter(this);
+        style()->drawItemText(&painter, QRect(0, top, width(), height() - top),
+                              Qt::AlignHCenter | Qt::AlignTop, palette(), isEnabled(), text(),
+                              foregroundRole());
+    }
+};
 
 // In 9 pt SimSun, which Windows emboldens by a pixel a character, every Latin character takes
 // 7 px and every Chinese one 13 px: with the shipped address this line is 498 px of the 503 the
@@ -143,14 +166,10 @@ void Form1::createControls()
     Command1->setPalette(face);
     Command1->setEnabled(false);
 
-    Label1 = new ClickLabel(creditsLine(homeAddress()), this);
+    Label1 = new CreditsLabel(creditsLine(homeAddress()), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsRect(0, 7245, 7560, 285));
     Label1->setFont(captionFont(9));
-    // The window cuts off the label's last two rows: the line is centred in the rows it shows,
-    // so the descenders stay in sight.
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setContentsMargins(0, 0, 0, kClippedCreditsRows);
     paint(Label1, kRed, kWhite);
 
     Timer1 = new QTimer(this);
