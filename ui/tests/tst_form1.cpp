@@ -371,7 +371,8 @@ void TestForm1::accessibleNames()
 void TestForm1::creditsFitOnOneLine_data()
 {
     // A pixel larger, the line box is taller than the rows the window shows, as another font's
-    // may be: the line moves up into the box's empty top rather than being cut.
+    // may be: the line moves up into the box's empty top rather than being cut. Its first part
+    // alone, descenders and all, so that it still fits across.
     QTest::addColumn<int>("largerBy");
     QTest::newRow("as shipped") << 0;
     QTest::newRow("a pixel larger") << 1;
@@ -388,6 +389,8 @@ void TestForm1::creditsFitOnOneLine()
     QFont font = label->font();
     font.setPixelSize(QFontInfo(font).pixelSize() + largerBy);
     label->setFont(font);
+    if (largerBy > 0)
+        label->setText(label->text().section(QLatin1Char('|'), 0, 0).trimmed());
     const QImage image = pixels::grab(label);
     const QRect shown = pixels::toDevice(
         label->rect().intersected(shipped.rect().translated(-label->pos())), image);
